@@ -3,6 +3,7 @@
 #include "app/programstate.h"
 #include "gui/app/application.h"
 #include "gui/app/appcontext.h"
+#include "gui/app/launchers.h"
 #include "gui/app/pictures.h"
 #include "gui/platform/platform.h"
 
@@ -134,9 +135,12 @@ TMainForm::TMainForm(AppContext &ctx, QWidget *parent)
         applyMenuStyle(m);
 
     // Windows that have not been built yet stay unreachable rather than open as empty shells.
-    for (QAction *a : {HelpPopup1, HelpPopup3, HelpPopup2, HelpPopup4, Help3P, Help2P})
+    for (QAction *a : {HelpPopup2, HelpPopup4, Help3P, Help2P})
         a->setEnabled(false);
     UserFlatSpeedButton->setEnabled(false);
+    HelpPopup1->setEnabled(launch::wenWangAvailable());
+    HelpPopup3->setEnabled(launch::guaSignsAvailable());
+    BeginFlatSpeedButton->setEnabled(launch::divinationAvailable());
 
     connect(AtomFlatSpeedButton, &QToolButton::clicked, this, &TMainForm::AtomFlatSpeedButtonClick);
     connect(DataBaseFlatSpeedButton, &QToolButton::clicked, this, &TMainForm::DataBaseFlatSpeedButtonClick);
@@ -250,25 +254,22 @@ void TMainForm::popupAt(QMenu *menu) { menu->popup(QCursor::pos()); }
 
 void TMainForm::DataBaseFlatSpeedButtonClick()
 {
-    // Wired by the results browser.
+    launch::showDataBase(m_ctx);
+    setDataBaseItemsEnabled(false);
 }
 
 void TMainForm::ResultPopupMenuPopup()
 {
     // The workbook is written by the program itself, so export needs only an open journal.
-    ResPopup5->setEnabled(false);
+    ResPopup5->setEnabled(launch::exportAvailable(m_ctx));
 }
 
-void TMainForm::BeginFlatSpeedButtonClick()
-{
-    // Wired by the divination window.
-}
-
-void TMainForm::ResPopup1Click() {}
-void TMainForm::ResPopup2Click() {}
-void TMainForm::ResPopup6Click() {}
-void TMainForm::HelpPopup1Click() {}
-void TMainForm::HelpPopup3Click() {}
+void TMainForm::BeginFlatSpeedButtonClick() { launch::openDivination(m_ctx, this); }
+void TMainForm::ResPopup1Click() { launch::clearJournal(m_ctx, this); }
+void TMainForm::ResPopup2Click() { launch::compactJournal(m_ctx); }
+void TMainForm::ResPopup6Click() { launch::showOptions(m_ctx); }
+void TMainForm::HelpPopup1Click() { launch::openWenWang(m_ctx, this); }
+void TMainForm::HelpPopup3Click() { launch::openGuaSigns(m_ctx, this, 0); }
 
 void TMainForm::Help1PClick() { m_ctx.platform->showHelp(5); }
 

@@ -1,6 +1,7 @@
 #include "gui/app/startup.h"
 
 #include "gui/app/appcontext.h"
+#include "gui/app/launchers.h"
 #include "gui/app/mainform.h"
 
 namespace yw {
@@ -9,6 +10,7 @@ ProgramWindows::ProgramWindows(AppContext &ctx) : m_ctx(ctx) {}
 
 ProgramWindows::~ProgramWindows()
 {
+    launch::destroyJournalWindows(m_ctx);
     m_ctx.mainForm = nullptr;
 }
 
@@ -18,6 +20,8 @@ bool ProgramWindows::start()
     if (!m_main->instanceAllowed())
         return false;
     m_ctx.mainForm = m_main.get();
+    // The options window reads the journal's path, then the browser opens the journal.
+    launch::createJournalWindows(m_ctx);
     return true;
 }
 
