@@ -55,12 +55,14 @@ int run(const QStringList &args)
         return 0;
     }
     return fail(QStringLiteral("\"%1\" is neither a number 1..64, a six-character bit code of 0 and 1, "
-                               "nor a six-character line code of 6, 7, 8 and 9").arg(x));
+                               "nor a six-character line code of 6, 7, 8 and 9")
+                    .arg(x));
 }
 
-const Registration reg({QStringLiteral("hexagram"),
-                        QStringLiteral("hexagram X          one hexagram by number (1..64), bit code (010001) or line code (878887)"),
-                        run});
+const Registration
+    reg({QStringLiteral("hexagram"),
+         QStringLiteral("hexagram X          one hexagram by number (1..64), bit code (010001) or line code (878887)"),
+         run});
 
 } // namespace
 } // namespace yw::cli

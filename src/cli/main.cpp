@@ -27,8 +27,14 @@ void printHelp()
 
 } // namespace
 
-Registration::Registration(Command command) { registry().append(std::move(command)); }
-const QList<Command> &commands() { return registry(); }
+Registration::Registration(Command command)
+{
+    registry().append(std::move(command));
+}
+const QList<Command> &commands()
+{
+    return registry();
+}
 
 int fail(const QString &message)
 {
@@ -42,8 +48,14 @@ void printLine(const QString &line)
     std::fputc('\n', stdout);
 }
 
-void printJson(const QJsonObject &object) { printLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)).trimmed()); }
-void printJson(const QJsonArray &array) { printLine(QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented)).trimmed()); }
+void printJson(const QJsonObject &object)
+{
+    printLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)).trimmed());
+}
+void printJson(const QJsonArray &array)
+{
+    printLine(QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented)).trimmed());
+}
 
 Options::Options(const QStringList &args)
 {
@@ -76,8 +88,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")
-        || args.first() == QLatin1String("help")) {
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h") ||
+        args.first() == QLatin1String("help")) {
         yw::cli::printHelp();
         return args.isEmpty() ? 2 : 0;
     }

@@ -33,7 +33,10 @@ std::optional<QFont> ScriptedPlatform::font(QWidget *, const QFont &)
     return fonts.isEmpty() ? std::nullopt : fonts.dequeue();
 }
 
-void ScriptedPlatform::playSound(const QString &path) { sounds.append(QFileInfo(path).fileName()); }
+void ScriptedPlatform::playSound(const QString &path)
+{
+    sounds.append(QFileInfo(path).fileName());
+}
 
 bool ScriptedPlatform::openUrl(const QUrl &url)
 {
@@ -41,7 +44,10 @@ bool ScriptedPlatform::openUrl(const QUrl &url)
     return true;
 }
 
-void ScriptedPlatform::showHelp(int topic) { helpTopics.append(topic); }
+void ScriptedPlatform::showHelp(int topic)
+{
+    helpTopics.append(topic);
+}
 
 void ScriptedPlatform::clear()
 {

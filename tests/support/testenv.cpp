@@ -18,9 +18,15 @@ TestEnv::TestEnv()
     programState() = ProgramState{};
 }
 
-TestEnv::~TestEnv() { programState() = ProgramState{}; }
+TestEnv::~TestEnv()
+{
+    programState() = ProgramState{};
+}
 
-void TestEnv::writeCp1251(const QString &name, const QStringList &lines) const { writeBytes(name, joinCrLf(lines)); }
+void TestEnv::writeCp1251(const QString &name, const QStringList &lines) const
+{
+    writeBytes(name, joinCrLf(lines));
+}
 
 void TestEnv::writeBytes(const QString &name, const QByteArray &bytes) const
 {
@@ -57,6 +63,9 @@ void TestEnv::copyFromBuild(const QString &name) const
     }
 }
 
-QString fixture(const QString &relative) { return QStringLiteral(YW_FIXTURES_DIR) + QLatin1Char('/') + relative; }
+QString fixture(const QString &relative)
+{
+    return QStringLiteral(YW_FIXTURES_DIR) + QLatin1Char('/') + relative;
+}
 
 } // namespace yw

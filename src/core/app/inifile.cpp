@@ -51,7 +51,10 @@ std::optional<QString> keyOf(const QString &line, QString *value = nullptr)
     return line.left(eq).trimmed();
 }
 
-bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -74,7 +77,10 @@ std::optional<QString> IniFile::rawValue(const QString &section, const QString &
     return std::nullopt;
 }
 
-bool IniFile::hasKey(const QString &section, const QString &key) const { return rawValue(section, key).has_value(); }
+bool IniFile::hasKey(const QString &section, const QString &key) const
+{
+    return rawValue(section, key).has_value();
+}
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
@@ -140,7 +146,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     QStringList lines = readLines(m_path);
     const QString newLine = key + QLatin1Char('=') + value;
 
-    qsizetype sectionStart = -1; // line index of the section header
+    qsizetype sectionStart = -1;  // line index of the section header
     qsizetype lastInSection = -1; // last non-empty line belonging to the section
     bool inSection = false;
     bool done = false;
@@ -179,7 +185,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     QSaveFile file(m_path);
     const QByteArray bytes = joinCrLf(lines);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath())));
+        throw Error(QStringLiteral("Unable to write to %1")
+                        .arg(QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath())));
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value)

@@ -7,13 +7,12 @@ namespace {
 
 // King Wen order, line codes read from line 6 down to line 1.
 constexpr std::array<const char *, 64> kLineCodes = {
-    "777777", "888888", "878887", "788878", "878777", "777878", "888878", "878888", "778777", "777877",
-    "888777", "777888", "777787", "787777", "888788", "887888", "877887", "788778", "888877", "778888",
-    "787887", "788787", "788888", "888887", "777887", "788777", "788887", "877778", "878878", "787787",
-    "877788", "887778", "777788", "887777", "787888", "888787", "778787", "787877", "878788", "887878",
-    "788877", "778887", "877777", "777778", "877888", "888778", "877878", "878778", "877787", "787778",
-    "887887", "788788", "778788", "887877", "887787", "787788", "778778", "877877", "778878", "878877",
-    "778877", "887788", "878787", "787878"};
+    "777777", "888888", "878887", "788878", "878777", "777878", "888878", "878888", "778777", "777877", "888777",
+    "777888", "777787", "787777", "888788", "887888", "877887", "788778", "888877", "778888", "787887", "788787",
+    "788888", "888887", "777887", "788777", "788887", "877778", "878878", "787787", "877788", "887778", "777788",
+    "887777", "787888", "888787", "778787", "787877", "878788", "887878", "788877", "778887", "877777", "777778",
+    "877888", "888778", "877878", "878778", "877787", "787778", "887887", "788788", "778788", "887877", "887787",
+    "787788", "778778", "877877", "778878", "878877", "778877", "887788", "878787", "787878"};
 
 const std::array<Trigram, 8> kTrigrams = {{
     {1, u"Цянь", "333", "777", "111", 0},
@@ -28,7 +27,10 @@ const std::array<Trigram, 8> kTrigrams = {{
 
 } // namespace
 
-const std::array<Trigram, 8> &trigrams() { return kTrigrams; }
+const std::array<Trigram, 8> &trigrams()
+{
+    return kTrigrams;
+}
 
 const Trigram *trigramByBits(const QString &bits)
 {
@@ -46,7 +48,10 @@ const Trigram *trigramByGuaIndex(int guaIndex)
     return nullptr;
 }
 
-QString twoDigits(int number) { return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int number)
+{
+    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+}
 
 QString bitCodeOf(const QString &lineCode)
 {
@@ -74,8 +79,14 @@ QString lineCode(int number)
     return QLatin1String(kLineCodes[number - 1]);
 }
 
-bool isLineValue(QChar v) { return v == u'6' || v == u'7' || v == u'8' || v == u'9'; }
-bool isMoving(QChar v) { return v == u'6' || v == u'9'; }
+bool isLineValue(QChar v)
+{
+    return v == u'6' || v == u'7' || v == u'8' || v == u'9';
+}
+bool isMoving(QChar v)
+{
+    return v == u'6' || v == u'9';
+}
 
 QChar youngValue(QChar v)
 {
@@ -86,7 +97,10 @@ QChar youngValue(QChar v)
     return v;
 }
 
-QChar bit(QChar v) { return (v == u'7' || v == u'9') ? u'1' : u'0'; }
+QChar bit(QChar v)
+{
+    return (v == u'7' || v == u'9') ? u'1' : u'0';
+}
 
 int linePictureIndex(QChar v)
 {
@@ -130,7 +144,10 @@ bool isSymmetric(int number)
     return !code.isEmpty() && reversed(code) == code;
 }
 
-bool isWarning(int number) { return number == 3 || number == 29 || number == 39 || number == 47; }
+bool isWarning(int number)
+{
+    return number == 3 || number == 29 || number == 39 || number == 47;
+}
 
 QString symmetryText(int number)
 {

@@ -11,7 +11,7 @@ namespace yw::hex {
 // Line codes and bit codes are six characters, the top line (line 6) first.
 
 struct Trigram {
-    int number;          // 1..8, the order of the Xiantian and numerological methods
+    int number; // 1..8, the order of the Xiantian and numerological methods
     const char16_t *name;
     const char *pictureCode; // line picture indexes, bottom line first ("3" yang, "1" yin)
     const char *lineCode;    // line values, top first

@@ -13,8 +13,10 @@ const QList<InterpretationVariant> &interpretationVariants()
     static const QList<InterpretationVariant> list = {
         {QStringLiteral("Западный вариант Ирмы Кольден"), QStringLiteral("IKolde.dat"), CastVariant::Majority},
         {QStringLiteral("Канонический текст"), QStringLiteral("CCanon.dat"), CastVariant::Weighted},
-        {QStringLiteral("Адаптированный китайский вариант (Л.М. Вернов)"), QStringLiteral("CVernov.dat"), CastVariant::Weighted},
-        {QStringLiteral("Павел Ронин \"Книга сказочных перемен\""), QStringLiteral("PRonin.dat"), CastVariant::Majority},
+        {QStringLiteral("Адаптированный китайский вариант (Л.М. Вернов)"), QStringLiteral("CVernov.dat"),
+         CastVariant::Weighted},
+        {QStringLiteral("Павел Ронин \"Книга сказочных перемен\""), QStringLiteral("PRonin.dat"),
+         CastVariant::Majority},
     };
     return list;
 }
@@ -69,6 +71,9 @@ QStringList InterKey(const QString &key, const QString &fileName, const QString 
     return sectionOf(splitLines(fromCp1251(file.readAll())), key);
 }
 
-QString textDirOf(const QString &programDir) { return programDir + QStringLiteral("/Text"); }
+QString textDirOf(const QString &programDir)
+{
+    return programDir + QStringLiteral("/Text");
+}
 
 } // namespace yw

@@ -32,7 +32,8 @@ bool Application::notify(QObject *receiver, QEvent *event)
 void installFontSubstitutes()
 {
     // Liberation Sans has Arial's metrics, which is what the designed windows were laid out with.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
 }
 

@@ -12,22 +12,29 @@ namespace yw {
 namespace {
 
 // System colour indexes mapped to the palette roles that play the same part here.
-struct SysColor { int index; QPalette::ColorGroup group; QPalette::ColorRole role; };
+struct SysColor {
+    int index;
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
 constexpr std::array<SysColor, 11> kSysColors = {{
-    {5, QPalette::Active, QPalette::Base},          // window background
-    {8, QPalette::Active, QPalette::Text},          // window text
+    {5, QPalette::Active, QPalette::Base}, // window background
+    {8, QPalette::Active, QPalette::Text}, // window text
     {13, QPalette::Active, QPalette::Highlight},
     {14, QPalette::Active, QPalette::HighlightedText},
-    {15, QPalette::Active, QPalette::Button},       // button face
-    {16, QPalette::Active, QPalette::Mid},          // button shadow
-    {17, QPalette::Disabled, QPalette::Text},       // grey text
+    {15, QPalette::Active, QPalette::Button}, // button face
+    {16, QPalette::Active, QPalette::Mid},    // button shadow
+    {17, QPalette::Disabled, QPalette::Text}, // grey text
     {18, QPalette::Active, QPalette::ButtonText},
     {20, QPalette::Active, QPalette::Light},
     {23, QPalette::Active, QPalette::ToolTipText},
     {24, QPalette::Active, QPalette::ToolTipBase},
 }};
 
-QPalette appPalette() { return qApp ? QApplication::palette() : QPalette(); }
+QPalette appPalette()
+{
+    return qApp ? QApplication::palette() : QPalette();
+}
 
 } // namespace
 
@@ -78,7 +85,8 @@ void writeFont(IniFile &ini, const QString &section, const QFont &font, const QC
     ini.writeInteger(section, QStringLiteral("PreviewFontColor"), colorToWin(color));
     ini.writeInteger(section, QStringLiteral("PreviewFontCharSet"), 1);
     ini.writeInteger(section, QStringLiteral("PreviewFontSize"), font.pointSize() > 0 ? font.pointSize() : 8);
-    const int style = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) | (font.strikeOut() ? 8 : 0);
+    const int style =
+        (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) | (font.strikeOut() ? 8 : 0);
     ini.writeInteger(section, QStringLiteral("PreviewFontStyle"), style);
 }
 

@@ -22,9 +22,9 @@ void openDivination(AppContext &ctx, QWidget *parent);
 // opens the journal" (which may show the options window in its first-start mode).
 void createJournalWindows(AppContext &ctx);
 void destroyJournalWindows(AppContext &ctx);
-bool journalAvailable(const AppContext &ctx);   // the journal connection is open
-void showDataBase(AppContext &ctx);             // the results browser, not modal
-void showOptions(AppContext &ctx);              // the options window, modal
+bool journalAvailable(const AppContext &ctx); // the journal connection is open
+void showDataBase(AppContext &ctx);           // the results browser, not modal
+void showOptions(AppContext &ctx);            // the options window, modal
 void clearJournal(AppContext &ctx, QWidget *parent);
 void compactJournal(AppContext &ctx);
 

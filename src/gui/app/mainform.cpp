@@ -1,8 +1,8 @@
 #include "gui/app/mainform.h"
 
 #include "app/programstate.h"
-#include "gui/app/application.h"
 #include "gui/app/appcontext.h"
+#include "gui/app/application.h"
 #include "gui/app/launchers.h"
 #include "gui/app/pictures.h"
 #include "gui/platform/platform.h"
@@ -61,12 +61,14 @@ TMainForm::TMainForm(AppContext &ctx, QWidget *parent)
 
     // A second copy stops here, before it touches anything.
     const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    m_instanceLock = std::make_unique<QLockFile>(m_ctx.runtimeDir + QLatin1Char('/') + exeName + QStringLiteral(".lock"));
+    m_instanceLock =
+        std::make_unique<QLockFile>(m_ctx.runtimeDir + QLatin1Char('/') + exeName + QStringLiteral(".lock"));
     m_instanceLock->setStaleLockTime(0);
     if (!m_instanceLock->tryLock(10)) {
         m_instanceAllowed = false;
-        m_ctx.platform->message(nullptr, MsgIcon::Error, QStringLiteral("Повторный запуск программы ") + exeName,
-                                QStringLiteral("Копия данной программы уже запущена. Повторный запуск программы не разрешен."));
+        m_ctx.platform->message(
+            nullptr, MsgIcon::Error, QStringLiteral("Повторный запуск программы ") + exeName,
+            QStringLiteral("Копия данной программы уже запущена. Повторный запуск программы не разрешен."));
     }
 
     MenuFlatPanel = new QWidget(this);
@@ -76,18 +78,23 @@ TMainForm::TMainForm(AppContext &ctx, QWidget *parent)
 
     SoundFlatSpeedButton = toolButton(MenuFlatPanel, "SoundFlatSpeedButton", 2, 23, Glyph::Sound,
                                       QStringLiteral("Звуковое сопровождение гадания"), true);
-    AtomFlatSpeedButton = toolButton(MenuFlatPanel, "AtomFlatSpeedButton", 26, 23, Glyph::Atom,
-                                     QStringLiteral("При включенном режиме разрешить Книгу Перемен один раз в сеансе."), true);
+    AtomFlatSpeedButton =
+        toolButton(MenuFlatPanel, "AtomFlatSpeedButton", 26, 23, Glyph::Atom,
+                   QStringLiteral("При включенном режиме разрешить Книгу Перемен один раз в сеансе."), true);
     SaveFlatSpeedButton = toolButton(MenuFlatPanel, "SaveFlatSpeedButton", 50, 23, Glyph::Save,
                                      QStringLiteral("Сохранить результат в базе данных"), true);
-    UserFlatSpeedButton = toolButton(MenuFlatPanel, "UserFlatSpeedButton", 74, 23, Glyph::User, QStringLiteral("Пользователи..."));
-    DataBaseFlatSpeedButton = toolButton(MenuFlatPanel, "DataBaseFlatSpeedButton", 98, 22, Glyph::DataBase,
-                                         QStringLiteral("База данных..."));
+    UserFlatSpeedButton =
+        toolButton(MenuFlatPanel, "UserFlatSpeedButton", 74, 23, Glyph::User, QStringLiteral("Пользователи..."));
+    DataBaseFlatSpeedButton =
+        toolButton(MenuFlatPanel, "DataBaseFlatSpeedButton", 98, 22, Glyph::DataBase, QStringLiteral("База данных..."));
     ResultFlatSpeedButton = toolButton(MenuFlatPanel, "ResultFlatSpeedButton", 120, 12, Glyph::Arrow, QString());
     ResultFlatSpeedButton->setIconSize(QSize(10, 10));
-    AboutFlatSpeedButton = toolButton(MenuFlatPanel, "AboutFlatSpeedButton", 177, 23, Glyph::About, QStringLiteral("Информация..."));
-    HelpFlatSpeedButton = toolButton(MenuFlatPanel, "HelpFlatSpeedButton", 201, 23, Glyph::Help, QStringLiteral("Справка"));
-    CloseFlatSpeedButton = toolButton(MenuFlatPanel, "CloseFlatSpeedButton", 225, 23, Glyph::Close, QStringLiteral("Выйти из программы"));
+    AboutFlatSpeedButton =
+        toolButton(MenuFlatPanel, "AboutFlatSpeedButton", 177, 23, Glyph::About, QStringLiteral("Информация..."));
+    HelpFlatSpeedButton =
+        toolButton(MenuFlatPanel, "HelpFlatSpeedButton", 201, 23, Glyph::Help, QStringLiteral("Справка"));
+    CloseFlatSpeedButton =
+        toolButton(MenuFlatPanel, "CloseFlatSpeedButton", 225, 23, Glyph::Close, QStringLiteral("Выйти из программы"));
 
     MainFlatPanel = new QLabel(this);
     MainFlatPanel->setObjectName(QStringLiteral("MainFlatPanel"));
@@ -102,11 +109,12 @@ TMainForm::TMainForm(AppContext &ctx, QWidget *parent)
     BeginFlatSpeedButton->setToolTip(QStringLiteral("Открыть книгу Перемен"));
     BeginFlatSpeedButton->setAutoRaise(true);
     BeginFlatSpeedButton->setCursor(Qt::PointingHandCursor);
-    BeginFlatSpeedButton->setStyleSheet(QStringLiteral(
-        "QToolButton { color: white; font-weight: bold; background: rgba(60, 36, 20, 150); border: 1px solid rgba(255,255,255,90); border-radius: 3px; }"
-        "QToolButton:hover { background: rgba(120, 60, 20, 190); }"
-        "QToolButton:pressed { background: rgba(30, 18, 10, 210); }"
-        "QToolButton:disabled { color: rgba(255,255,255,120); }"));
+    BeginFlatSpeedButton->setStyleSheet(
+        QStringLiteral("QToolButton { color: white; font-weight: bold; background: rgba(60, 36, 20, 150); border: 1px "
+                       "solid rgba(255,255,255,90); border-radius: 3px; }"
+                       "QToolButton:hover { background: rgba(120, 60, 20, 190); }"
+                       "QToolButton:pressed { background: rgba(30, 18, 10, 210); }"
+                       "QToolButton:disabled { color: rgba(255,255,255,120); }"));
 
     ResultPopupMenu = new QMenu(this);
     ResultPopupMenu->setObjectName(QStringLiteral("ResultPopupMenu"));
@@ -122,7 +130,8 @@ TMainForm::TMainForm(AppContext &ctx, QWidget *parent)
     HelpPopup1 = menuItem(DiagPopupMenu, "HelpPopup1", QStringLiteral("Таблица Вэнь-вана..."), Glyph::WenWang);
     HelpPopup3 = menuItem(DiagPopupMenu, "HelpPopup3", QStringLiteral("Знаки Гуа..."), Glyph::GuaSigns);
     HelpPopup2 = menuItem(DiagPopupMenu, "HelpPopup2", QStringLiteral("Животные календаря..."), Glyph::Animals);
-    HelpPopup4 = menuItem(DiagPopupMenu, "HelpPopup4", QStringLiteral("Китайский сезонный календарь..."), Glyph::Calendar);
+    HelpPopup4 =
+        menuItem(DiagPopupMenu, "HelpPopup4", QStringLiteral("Китайский сезонный календарь..."), Glyph::Calendar);
 
     HelpPopupMenu = new QMenu(this);
     HelpPopupMenu->setObjectName(QStringLiteral("HelpPopupMenu"));
@@ -163,9 +172,18 @@ TMainForm::TMainForm(AppContext &ctx, QWidget *parent)
 
 TMainForm::~TMainForm() = default;
 
-bool TMainForm::soundEnabled() const { return SoundFlatSpeedButton->isChecked(); }
-bool TMainForm::autoSaveEnabled() const { return SaveFlatSpeedButton->isChecked(); }
-bool TMainForm::atomEnabled() const { return AtomFlatSpeedButton->isChecked(); }
+bool TMainForm::soundEnabled() const
+{
+    return SoundFlatSpeedButton->isChecked();
+}
+bool TMainForm::autoSaveEnabled() const
+{
+    return SaveFlatSpeedButton->isChecked();
+}
+bool TMainForm::atomEnabled() const
+{
+    return AtomFlatSpeedButton->isChecked();
+}
 
 void TMainForm::playSound(const QString &fileName) const
 {
@@ -186,7 +204,8 @@ void TMainForm::FormCreate()
     SoundFlatSpeedButton->setChecked(ini.readBool(kMain, QStringLiteral("SoundEnable"), false));
     SaveFlatSpeedButton->setChecked(ini.readBool(kMain, QStringLiteral("ResultEnable"), false));
     AtomFlatSpeedButton->setChecked(ini.readBool(kMain, QStringLiteral("AtomEnable"), false));
-    move(ini.readInteger(kMain, QStringLiteral("Left"), kDesignLeft), ini.readInteger(kMain, QStringLiteral("Top"), kDesignTop));
+    move(ini.readInteger(kMain, QStringLiteral("Left"), kDesignLeft),
+         ini.readInteger(kMain, QStringLiteral("Top"), kDesignTop));
 
     // The marker lives in the runtime folder, which the system empties when the user logs out,
     // so "exists" means "this is not the first run of the session".
@@ -244,13 +263,17 @@ void TMainForm::AtomFlatSpeedButtonClick()
         return;
     const int answer = m_ctx.platform->message(
         this, MsgIcon::Information, QStringLiteral("Включение разрешения"),
-        QStringLiteral("Внимание!\r\n\r\nВы действительно хотите включить разрешение\r\nна гадание один раз в сеансе\r\n"),
+        QStringLiteral(
+            "Внимание!\r\n\r\nВы действительно хотите включить разрешение\r\nна гадание один раз в сеансе\r\n"),
         MsgButton::Yes | MsgButton::No, MsgButton::No);
     if (answer != MsgButton::Yes)
         AtomFlatSpeedButton->setChecked(false);
 }
 
-void TMainForm::popupAt(QMenu *menu) { menu->popup(QCursor::pos()); }
+void TMainForm::popupAt(QMenu *menu)
+{
+    menu->popup(QCursor::pos());
+}
 
 void TMainForm::DataBaseFlatSpeedButtonClick()
 {
@@ -264,13 +287,34 @@ void TMainForm::ResultPopupMenuPopup()
     ResPopup5->setEnabled(launch::exportAvailable(m_ctx));
 }
 
-void TMainForm::BeginFlatSpeedButtonClick() { launch::openDivination(m_ctx, this); }
-void TMainForm::ResPopup1Click() { launch::clearJournal(m_ctx, this); }
-void TMainForm::ResPopup2Click() { launch::compactJournal(m_ctx); }
-void TMainForm::ResPopup6Click() { launch::showOptions(m_ctx); }
-void TMainForm::HelpPopup1Click() { launch::openWenWang(m_ctx, this); }
-void TMainForm::HelpPopup3Click() { launch::openGuaSigns(m_ctx, this, 0); }
+void TMainForm::BeginFlatSpeedButtonClick()
+{
+    launch::openDivination(m_ctx, this);
+}
+void TMainForm::ResPopup1Click()
+{
+    launch::clearJournal(m_ctx, this);
+}
+void TMainForm::ResPopup2Click()
+{
+    launch::compactJournal(m_ctx);
+}
+void TMainForm::ResPopup6Click()
+{
+    launch::showOptions(m_ctx);
+}
+void TMainForm::HelpPopup1Click()
+{
+    launch::openWenWang(m_ctx, this);
+}
+void TMainForm::HelpPopup3Click()
+{
+    launch::openGuaSigns(m_ctx, this, 0);
+}
 
-void TMainForm::Help1PClick() { m_ctx.platform->showHelp(5); }
+void TMainForm::Help1PClick()
+{
+    m_ctx.platform->showHelp(5);
+}
 
 } // namespace yw

@@ -16,7 +16,10 @@ const QColor kRed(170, 40, 30);
 const QColor kBlue(40, 86, 160);
 const QColor kGreen(46, 120, 70);
 
-QPen pen(const QColor &c, qreal w) { return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen pen(const QColor &c, qreal w)
+{
+    return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void drawYinYang(QPainter &p, QPointF c, qreal r)
 {
@@ -420,14 +423,14 @@ QIcon glyphIcon(Glyph glyph, int size)
 
 void applyMenuStyle(QMenu *menu)
 {
-    menu->setStyleSheet(QStringLiteral(
-        "QMenu { background: #fcfcf9; border: 1px solid #8c8c8c; padding: 2px 0px; }"
-        "QMenu::item { padding: 4px 22px 4px 30px; color: #1c1c1c; border: 1px solid transparent; }"
-        "QMenu::item:selected { background: #c1d2ee; border: 1px solid #316ac5; }"
-        "QMenu::item:disabled { color: #9a9a9a; }"
-        "QMenu::item:disabled:selected { background: transparent; border: 1px solid transparent; }"
-        "QMenu::icon { padding-left: 6px; }"
-        "QMenu::separator { height: 1px; background: #c6c3bd; margin: 3px 4px 3px 28px; }"));
+    menu->setStyleSheet(
+        QStringLiteral("QMenu { background: #fcfcf9; border: 1px solid #8c8c8c; padding: 2px 0px; }"
+                       "QMenu::item { padding: 4px 22px 4px 30px; color: #1c1c1c; border: 1px solid transparent; }"
+                       "QMenu::item:selected { background: #c1d2ee; border: 1px solid #316ac5; }"
+                       "QMenu::item:disabled { color: #9a9a9a; }"
+                       "QMenu::item:disabled:selected { background: transparent; border: 1px solid transparent; }"
+                       "QMenu::icon { padding-left: 6px; }"
+                       "QMenu::separator { height: 1px; background: #c6c3bd; margin: 3px 4px 3px 28px; }"));
 }
 
 } // namespace yw

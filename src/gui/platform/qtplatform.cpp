@@ -33,9 +33,15 @@ int QtPlatform::message(QWidget *parent, MsgIcon icon, const QString &caption, c
     case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
     case MsgIcon::None: break;
     }
-    struct Pair { int ours; QMessageBox::StandardButton qt; const char16_t *text; };
-    const Pair pairs[] = {{Ok, QMessageBox::Ok, u"OK"}, {Yes, QMessageBox::Yes, u"Да"},
-                          {No, QMessageBox::No, u"Нет"}, {Cancel, QMessageBox::Cancel, u"Отмена"}};
+    struct Pair {
+        int ours;
+        QMessageBox::StandardButton qt;
+        const char16_t *text;
+    };
+    const Pair pairs[] = {{Ok, QMessageBox::Ok, u"OK"},
+                          {Yes, QMessageBox::Yes, u"Да"},
+                          {No, QMessageBox::No, u"Нет"},
+                          {Cancel, QMessageBox::Cancel, u"Отмена"}};
     for (const Pair &p : pairs) {
         if (!(buttons & p.ours))
             continue;
@@ -84,7 +90,10 @@ void QtPlatform::playSound(const QString &path)
     m_sound->play();
 }
 
-bool QtPlatform::openUrl(const QUrl &url) { return QDesktopServices::openUrl(url); }
+bool QtPlatform::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
 
 void QtPlatform::showHelp(int topic)
 {
@@ -93,6 +102,9 @@ void QtPlatform::showHelp(int topic)
     m_help->showTopic(topic);
 }
 
-QDateTime QtPlatform::now() const { return QDateTime::currentDateTime(); }
+QDateTime QtPlatform::now() const
+{
+    return QDateTime::currentDateTime();
+}
 
 } // namespace yw
