@@ -2,23 +2,56 @@
 
 #include "journal/journalrecord.h"
 
+#include <QDate>
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 #include <functional>
+#include <optional>
+
+struct sqlite3;
 
 namespace yw {
 
 // Which records the results browser shows: the field chosen in its filter title list and the
-// value chosen in its value list ("Все" or an empty field means every record).
+// value chosen in its value list ("Все" or an empty field means every record). An empty value
+// is a real one: records without the warning mark have an empty Attention.
 struct JournalFilter {
     QString field; // a column of RGeksa, e.g. "UserName"
     QString value;
-    bool active() const { return !field.isEmpty() && !value.isEmpty() && value != QStringLiteral("Все"); }
+    bool active() const { return !field.isEmpty() && value != QStringLiteral("Все"); }
 };
 
+// Why a journal file could not be opened; each has its own explanation for the user.
+enum class JournalFailure {
+    None,
+    Missing,        // no such file
+    EmptyFile,      // zero bytes: never a database
+    NotDatabase,    // not a database, damaged, or protected by another key
+    WrongSchema,    // a database, but without the journal's tables
+    ReadOnlyFile,   // the file cannot be written
+    ReadOnlyFolder, // its folder cannot be written (the engine needs it for its rollback journal)
+    Exists,         // create: the file is already there
+    Engine,         // any other engine error
+};
+
+// The result of a statistics statement: column titles and rows of display texts.
+struct JournalTable {
+    QStringList columns;
+    QList<QStringList> rows;
+};
+
+// The three statistics statements of the results browser.
+enum class JournalStatistics { OldCounts, YoungCounts, DateRange };
+
 // The journal connection: one SQLCipher database file holding tables RGeksa and RUser.
-// (Interface shared by the windows; the journal subsystem implements and extends it.)
+//
+// Dates are kept in DateVar as ISO text "yyyy-mm-dd" and times in TimeVar as "hh:mm:ss", so the
+// engine compares and sorts them correctly as text; everything the user sees or types (grid,
+// filter list, statistics, TODATE arguments) uses "dd.mm.yyyy", converted at this boundary.
 class Journal : public QObject {
     Q_OBJECT
 public:
@@ -36,9 +69,75 @@ public:
     // Calls visit for every record that passes the filter, in Id order; visit returns false to stop.
     void forEach(const JournalFilter &filter, const std::function<bool(const JournalRecord &)> &visit) const;
 
+    // --- Opening and files -------------------------------------------------------------------
+
+    // The stored password text and its Base64 decoding.
+    static QString storedPassword() { return QStringLiteral("Qk5hUtL0rWx2"); }
+    static QByteArray textBase(const QString &text);
+
+    // Opens an existing journal file (never creates one). On failure the connection is closed,
+    // the file is untouched and *why / *error tell the reason.
+    bool open(const QString &path, JournalFailure *why = nullptr, QString *error = nullptr);
+    void close();
+    // A new empty journal file with both tables and their indexes; refuses an existing file.
+    static bool create(const QString &path, JournalFailure *why = nullptr, QString *error = nullptr);
+    // A user-facing explanation of a failure (Russian).
+    static QString failureText(JournalFailure why);
+
+    // DisplayName of every RUser record in table order.
+    QStringList userNames() const;
+    // The users list file: one display name a line, code page 1251, CR LF. False when it
+    // cannot be written (the previous file is then unchanged).
+    static bool writeUserList(const QString &fileName, const QStringList &names, QString *error = nullptr);
+
+    // --- Records -------------------------------------------------------------------------------
+
+    // Appends many records in one transaction (the command line's generator).
+    bool appendAll(const QList<JournalRecord> &records, QString *error = nullptr);
+    std::optional<JournalRecord> record(qint64 id) const;
+    // Records with the given Ids, in the order given (missing Ids are left out).
+    QList<JournalRecord> records(const QVector<qint64> &ids) const;
+    // The Ids of the records that pass the filter, ascending.
+    QVector<qint64> ids(const JournalFilter &filter = {}) const;
+    // When the unfiltered Ids are exactly first..first+count-1 (no gaps), gives first;
+    // lets a view address a large journal without listing its Ids.
+    std::optional<qint64> contiguousFirstId() const;
+    bool remove(qint64 id, QString *error = nullptr);
+    // Removes every journal record; RUser is untouched. Throws yw::Error on an engine error.
+    void clear();
+    // Rewrites the file without its free space and reopens it. Throws yw::Error.
+    void compact();
+
+    // --- Browser queries ---------------------------------------------------------------------
+
+    // The fields the filter may use (a whitelist: field names reach SQL as identifiers).
+    static bool isFilterField(const QString &field);
+    // Distinct values of a filter field as display texts, in the engine's order.
+    QStringList distinctValues(const QString &field) const;
+    // Runs one statistics statement; from/to matter only for DateRange (both included).
+    // Returns nothing when the engine rejects it.
+    std::optional<JournalTable> statistics(JournalStatistics which, const JournalFilter &filter, const QString &from,
+                                           const QString &to, QString *error = nullptr) const;
+    // The statement text of a statistics query with its parameters as '?' (for the command line
+    // and the benchmarks).
+    static QString statisticsSql(JournalStatistics which, const JournalFilter &filter);
+
+    // Display form of stored values, and back.
+    static QString displayDate(const QString &stored);
+    static QString storedDate(const QString &display);
+
+    sqlite3 *handle() const { return m_db; }
+
 signals:
     // Records were appended, deleted or cleared, or another file was opened.
     void changed();
+
+private:
+    bool exec(const char *sql, QString *error) const;
+    QString lastError() const;
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
 };
 
 } // namespace yw
