@@ -431,29 +431,35 @@ bool Journal::append(const JournalRecord &record, QString *error)
 
 bool Journal::appendAll(const QList<JournalRecord> &records, QString *error)
 {
+    return appendEach(
+        records.size(), [&](qint64 i) { return records[qsizetype(i)]; }, 0, error);
+}
+
+bool Journal::appendEach(qint64 count, const std::function<JournalRecord(qint64)> &make, qint64 batch, QString *error)
+{
     if (!exec("BEGIN IMMEDIATE", error))
         return false;
     Statement s(m_db, QString::fromLatin1(kInsert));
     bool ok = s.ok();
-    for (const JournalRecord &r : records) {
-        if (!ok)
-            break;
-        bindRecord(s, r);
+    bool stored = false;
+    for (qint64 i = 0; ok && i < count; ++i) {
+        bindRecord(s, make(i));
         ok = s.step() == SQLITE_DONE;
         s.reset();
+        if (ok && batch > 0 && (i + 1) % batch == 0 && i + 1 < count) {
+            ok = exec("COMMIT", error) && exec("BEGIN IMMEDIATE", error);
+            stored = stored || ok;
+        }
     }
-    if (!ok) {
-        if (error)
-            *error = lastError();
+    if (ok)
+        ok = exec("COMMIT", error);
+    else if (error && error->isEmpty())
+        *error = lastError();
+    if (!ok)
         exec("ROLLBACK", nullptr);
-        return false;
-    }
-    if (!exec("COMMIT", error)) {
-        exec("ROLLBACK", nullptr);
-        return false;
-    }
-    emit changed();
-    return true;
+    if (ok || stored)
+        emit changed();
+    return ok;
 }
 
 qint64 Journal::count(const JournalFilter &filter) const

@@ -94,6 +94,10 @@ public:
 
     // Appends many records in one transaction (the command line's generator).
     bool appendAll(const QList<JournalRecord> &records, QString *error = nullptr);
+    // Appends count records made one by one by make(i), committing every batch records
+    // (0: all in one transaction); changed() is emitted once at the end.
+    bool appendEach(qint64 count, const std::function<JournalRecord(qint64)> &make, qint64 batch = 0,
+                    QString *error = nullptr);
     std::optional<JournalRecord> record(qint64 id) const;
     // Records with the given Ids, in the order given (missing Ids are left out).
     QList<JournalRecord> records(const QVector<qint64> &ids) const;
