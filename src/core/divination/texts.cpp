@@ -41,12 +41,25 @@ QString IntNameFile(const QString &displayName)
     return programState().interpretationFile;
 }
 
+// Blanks and control characters come off both ends; other characters, such as the no-break
+// space of code page 1251, belong to the text.
+QString trimBlanks(const QString &line)
+{
+    qsizetype from = 0;
+    qsizetype to = line.size();
+    while (from < to && line.at(from).unicode() <= 0x20)
+        ++from;
+    while (to > from && line.at(to - 1).unicode() <= 0x20)
+        --to;
+    return line.mid(from, to - from);
+}
+
 QStringList sectionOf(const QStringList &lines, const QString &key)
 {
     QStringList out;
     qsizetype i = 0;
     while (i < lines.size()) {
-        if (lines[i].trimmed() != key) {
+        if (trimBlanks(lines[i]) != key) {
             ++i;
             continue;
         }

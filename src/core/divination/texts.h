@@ -26,6 +26,9 @@ QString IntNameFile(const QString &displayName);
 // file cannot be opened.
 QStringList InterKey(const QString &key, const QString &fileName, const QString &textDir);
 
+// A line with leading and trailing blanks and control characters removed, as key lines compare.
+QString trimBlanks(const QString &line);
+
 // The same rules on text already in memory (lines as read, without line ends).
 QStringList sectionOf(const QStringList &lines, const QString &key);
 
