@@ -4,6 +4,7 @@
 #include "app/error.h"
 #include "journal/schema.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 
 namespace yw {
 namespace {
@@ -348,6 +351,32 @@ bool Journal::create(const QString &path, JournalFailure *why, QString *error)
     return true;
 }
 
+bool Journal::copyTemplate(const QString &templatePath, const QString &target, QString *error)
+{
+    QFile source(templatePath);
+    if (!source.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Не удается прочитать шаблон базы данных %1: %2")
+                         .arg(QDir::toNativeSeparators(templatePath), source.errorString());
+        return false;
+    }
+    const QByteArray bytes = source.readAll();
+    const QDateTime modified = QFileInfo(source).lastModified();
+    source.close();
+
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        if (error)
+            *error = QStringLiteral("Не удается записать файл %1: %2")
+                         .arg(QDir::toNativeSeparators(target), out.errorString());
+        return false;
+    }
+    QFile written(target);
+    if (written.open(QIODevice::ReadWrite))
+        written.setFileTime(modified, QFileDevice::FileModificationTime);
+    return true;
+}
+
 QStringList Journal::userNames() const
 {
     QStringList names;
@@ -509,10 +538,39 @@ QList<JournalRecord> Journal::records(const QVector<qint64> &ids) const
     return out;
 }
 
+QList<JournalRecord> Journal::recordsBetween(qint64 firstId, qint64 lastId, const JournalFilter &filter) const
+{
+    QList<JournalRecord> out;
+    QString where = whereClause(filter);
+    where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+    Statement s(m_db, QStringLiteral("SELECT %1 FROM RGeksa%2Id BETWEEN :first AND :last ORDER BY Id")
+                          .arg(QLatin1String(kRecordColumns), where));
+    if (!s.ok())
+        return out;
+    bindFilterValue(s, s.parameter(":value"), filter);
+    s.bind(s.parameter(":first"), firstId);
+    s.bind(s.parameter(":last"), lastId);
+    while (s.step() == SQLITE_ROW)
+        out << readRecord(s);
+    return out;
+}
+
 QVector<qint64> Journal::ids(const JournalFilter &filter) const
 {
     QVector<qint64> out;
-    Statement s(m_db, QStringLiteral("SELECT Id FROM RGeksa%1 ORDER BY Id").arg(whereClause(filter)));
+    const QString where = whereClause(filter);
+    if (where.isEmpty()) {
+        // Every Id: read them from the smallest index (a few bytes an entry) rather than from
+        // the table's full rows, and sort here.
+        Statement s(m_db, QStringLiteral("SELECT Id FROM RGeksa INDEXED BY RGeksa_Attention"));
+        if (s.ok()) {
+            while (s.step() == SQLITE_ROW)
+                out << s.integer(0);
+            std::sort(out.begin(), out.end());
+            return out;
+        }
+    }
+    Statement s(m_db, QStringLiteral("SELECT Id FROM RGeksa%1 ORDER BY Id").arg(where));
     if (!s.ok())
         return out;
     bindFilterValue(s, s.parameter(":value"), filter);
@@ -521,18 +579,17 @@ QVector<qint64> Journal::ids(const JournalFilter &filter) const
     return out;
 }
 
-std::optional<qint64> Journal::contiguousFirstId() const
+Journal::IdRange Journal::idRange() const
 {
+    IdRange range;
     Statement s(m_db, QStringLiteral("SELECT (SELECT min(Id) FROM RGeksa), (SELECT max(Id) FROM RGeksa), "
                                      "(SELECT count(*) FROM RGeksa)"));
-    if (!s.ok() || s.step() != SQLITE_ROW)
-        return std::nullopt;
-    if (s.isNull(0))
-        return qint64(1); // empty: any first Id will do
-    const qint64 first = s.integer(0), last = s.integer(1), n = s.integer(2);
-    if (last - first + 1 != n)
-        return std::nullopt;
-    return first;
+    if (!s.ok() || s.step() != SQLITE_ROW || s.isNull(0))
+        return range;
+    range.first = s.integer(0);
+    range.last = s.integer(1);
+    range.count = s.integer(2);
+    return range;
 }
 
 bool Journal::remove(qint64 id, QString *error)
@@ -675,13 +732,27 @@ std::optional<JournalTable> Journal::statistics(JournalStatistics which, const J
         const char *type = sqlite3_column_decltype(s.get(), c);
         dateColumn[c] = type && qstricmp(type, "DATE") == 0;
     }
+    // Cells are matched by their raw bytes, so each text is decoded once, when first seen. Date
+    // cells are keyed apart (a leading 0x01) because they are shown converted.
+    std::unordered_map<std::string, quint32> index;
+    std::string key;
     int rc;
     while ((rc = s.step()) == SQLITE_ROW) {
-        QStringList row;
-        row.reserve(n);
-        for (int c = 0; c < n; ++c)
-            row << (dateColumn[c] ? displayDate(s.text(c)) : s.text(c));
-        table.rows << row;
+        for (int c = 0; c < n; ++c) {
+            const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(s.get(), c));
+            const int size = sqlite3_column_bytes(s.get(), c);
+            key.clear();
+            if (dateColumn[c])
+                key.push_back('\x01');
+            key.append(p ? p : "", size_t(size));
+            auto it = index.find(key);
+            if (it == index.end()) {
+                const QString text = QString::fromUtf8(p, size);
+                it = index.emplace(key, quint32(table.texts.size())).first;
+                table.texts << (dateColumn[c] ? displayDate(text) : text);
+            }
+            table.cells.push_back(it->second);
+        }
     }
     if (rc != SQLITE_DONE) {
         if (error)
@@ -689,6 +760,14 @@ std::optional<JournalTable> Journal::statistics(JournalStatistics which, const J
         return std::nullopt;
     }
     return table;
+}
+
+QStringList JournalTable::row(qsizetype r) const
+{
+    QStringList out;
+    for (qsizetype c = 0; c < columns.size(); ++c)
+        out << cell(r, c);
+    return out;
 }
 
 QString Journal::displayDate(const QString &stored)

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 struct sqlite3;
 
@@ -38,10 +39,20 @@ enum class JournalFailure {
     Engine,         // any other engine error
 };
 
-// The result of a statistics statement: column titles and rows of display texts.
+// The result of a statistics statement: column titles and rows of display texts. A period of
+// years can give a million rows of a few repeated values, so each distinct text is kept once
+// and the cells hold its index.
 struct JournalTable {
     QStringList columns;
-    QList<QStringList> rows;
+    QStringList texts;          // each distinct cell text once
+    std::vector<quint32> cells; // row by row, indexes into texts
+
+    qsizetype rowCount() const { return columns.isEmpty() ? 0 : qsizetype(cells.size()) / columns.size(); }
+    const QString &cell(qsizetype row, qsizetype column) const
+    {
+        return texts[cells[size_t(row * columns.size() + column)]];
+    }
+    QStringList row(qsizetype r) const;
 };
 
 // The three statistics statements of the results browser.
@@ -81,6 +92,10 @@ public:
     void close();
     // A new empty journal file with both tables and their indexes; refuses an existing file.
     static bool create(const QString &path, JournalFailure *why = nullptr, QString *error = nullptr);
+    // Copies the empty template to target (created or replaced) and gives it the template's
+    // modification time. The target is replaced only once the whole copy is written, so a
+    // failed copy leaves whatever was there. False with the reason in *error.
+    static bool copyTemplate(const QString &templatePath, const QString &target, QString *error = nullptr);
     // A user-facing explanation of a failure (Russian).
     static QString failureText(JournalFailure why);
 
@@ -101,11 +116,17 @@ public:
     std::optional<JournalRecord> record(qint64 id) const;
     // Records with the given Ids, in the order given (missing Ids are left out).
     QList<JournalRecord> records(const QVector<qint64> &ids) const;
+    // The records that pass the filter with Ids from firstId to lastId, in Id order.
+    QList<JournalRecord> recordsBetween(qint64 firstId, qint64 lastId, const JournalFilter &filter = {}) const;
     // The Ids of the records that pass the filter, ascending.
     QVector<qint64> ids(const JournalFilter &filter = {}) const;
-    // When the unfiltered Ids are exactly first..first+count-1 (no gaps), gives first;
-    // lets a view address a large journal without listing its Ids.
-    std::optional<qint64> contiguousFirstId() const;
+    // The smallest and largest Id and the number of records. When last - first + 1 == count
+    // the Ids have no gaps, and a view can address a large journal without listing them.
+    struct IdRange {
+        qint64 first = 0, last = -1, count = 0;
+        bool contiguous() const { return last - first + 1 == count; }
+    };
+    IdRange idRange() const;
     bool remove(qint64 id, QString *error = nullptr);
     // Removes every journal record; RUser is untouched. Throws yw::Error on an engine error.
     void clear();
@@ -130,6 +151,7 @@ public:
     static QString displayDate(const QString &stored);
     static QString storedDate(const QString &display);
 
+    // The open connection, for a window that reads or writes RUser through the same file.
     sqlite3 *handle() const { return m_db; }
 
 signals:

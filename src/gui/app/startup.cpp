@@ -3,6 +3,7 @@
 #include "gui/app/appcontext.h"
 #include "gui/app/launchers.h"
 #include "gui/app/mainform.h"
+#include "gui/journal/optionform.h"
 
 namespace yw {
 
@@ -22,7 +23,8 @@ bool ProgramWindows::start()
     m_ctx.mainForm = m_main.get();
     // The options window reads the journal's path, then the browser opens the journal.
     launch::createJournalWindows(m_ctx);
-    return true;
+    // "Отклонить" in the options window's first-start mode ends the program here.
+    return !(m_ctx.optionForm && m_ctx.optionForm->declined());
 }
 
 } // namespace yw
