@@ -1,17 +1,92 @@
 #include "gui/app/launchers.h"
 
-namespace yw::launch {
+#include "gui/app/appcontext.h"
+#include "gui/app/mainform.h"
+#include "gui/reference/diagram1form.h"
+#include "gui/reference/diagram2form.h"
+#include "gui/reference/previewform.h"
 
-bool exportAvailable(const AppContext &) { return false; }
+#include <QHash>
+#include <QPointer>
+
+namespace yw::launch {
+namespace {
+
+// The single viewer of each run, created on the first journal click. It is a window of the main
+// window's (so it ends with the program) and is found again through its run's context.
+QHash<const AppContext *, QPointer<TPreviewForm>> &viewers()
+{
+    static QHash<const AppContext *, QPointer<TPreviewForm>> map;
+    return map;
+}
+
+TPreviewForm *viewerOf(const AppContext &ctx)
+{
+    return viewers().value(&ctx).data();
+}
+
+} // namespace
+
+bool exportAvailable(const AppContext &ctx)
+{
+    return journalAvailable(ctx);
+}
 void openExport(AppContext &, QWidget *) {}
-bool manualEntryAvailable() { return false; }
+bool manualEntryAvailable()
+{
+    return false;
+}
 void openManualEntry(AppContext &, QWidget *) {}
-bool wenWangAvailable() { return false; }
-void openWenWang(AppContext &, QWidget *) {}
-bool guaSignsAvailable() { return false; }
-void openGuaSigns(AppContext &, QWidget *, int) {}
-bool viewerAvailable() { return false; }
-void showViewer(AppContext &, const QString &, const QString &, const QString &) {}
-void closeViewer(AppContext &) {}
+
+bool wenWangAvailable()
+{
+    return true;
+}
+
+void openWenWang(AppContext &ctx, QWidget *parent)
+{
+    TDiagram1Form form(ctx, parent);
+    form.exec();
+}
+
+bool guaSignsAvailable()
+{
+    return true;
+}
+
+void openGuaSigns(AppContext &ctx, QWidget *parent, int guaIndex)
+{
+    TDiagram2Form form(ctx, parent);
+    form.setGuaIndex(guaIndex);
+    form.exec();
+}
+
+bool viewerAvailable()
+{
+    return true;
+}
+
+void showViewer(AppContext &ctx, const QString &number, const QString &state, const QString &interpretation)
+{
+    TPreviewForm *viewer = viewerOf(ctx);
+    if (!viewer) {
+        viewer = new TPreviewForm(ctx, ctx.mainForm);
+        viewers().insert(&ctx, viewer);
+        viewer->readGeometry();
+    }
+    viewer->show();
+    viewer->raise();
+    viewer->setState(QString());
+    viewer->setState(state);
+    viewer->selectInterpretation(interpretation);
+    viewer->setNumber(number.toInt());
+    viewer->ShowFlatSpinEditInteger->setMinimum(1);
+}
+
+void closeViewer(AppContext &ctx)
+{
+    if (TPreviewForm *viewer = viewerOf(ctx); viewer && viewer->isVisible())
+        viewer->close();
+}
 
 } // namespace yw::launch
