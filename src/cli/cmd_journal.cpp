@@ -151,8 +151,8 @@ int stats(const Options &o)
     QJsonObject out;
     out[QStringLiteral("columns")] = QJsonArray::fromStringList(table->columns);
     QJsonArray rows;
-    for (const QStringList &row : table->rows)
-        rows.append(QJsonArray::fromStringList(row));
+    for (qsizetype r = 0; r < table->rowCount(); ++r)
+        rows.append(QJsonArray::fromStringList(table->row(r)));
     out[QStringLiteral("rows")] = rows;
     printJson(out);
     return 0;

@@ -12,6 +12,7 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -159,10 +160,20 @@ bool prepareConnection(sqlite3 *db)
                                    nullptr, nullptr) == SQLITE_OK;
 }
 
+// A file or folder with no write permission bit at all is treated as read-only even for the
+// superuser, who could write it anyway: whoever took the bits away meant it.
+bool writable(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return false;
+    return ::access(name.constData(), W_OK) == 0;
+}
+
 bool folderWritable(const QString &path)
 {
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    return ::access(folder.constData(), W_OK) == 0;
+    return writable(QFileInfo(path).absolutePath());
 }
 
 } // namespace
@@ -268,8 +279,9 @@ bool Journal::open(const QString &path, JournalFailure *why, QString *error)
     const QByteArray name = QFile::encodeName(info.absoluteFilePath());
     if (sqlite3_open_v2(name.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         return fail(JournalFailure::NotDatabase, {});
+    // The cipher settings read the file's first page: a foreign file fails here already.
     if (!prepareConnection(m_db))
-        return fail(JournalFailure::Engine, lastError());
+        return fail(JournalFailure::NotDatabase, {});
 
     // The first read decides whether the key fits; a wrong key looks like a foreign file.
     {
@@ -285,7 +297,7 @@ bool Journal::open(const QString &path, JournalFailure *why, QString *error)
         if (!tables.contains(QStringLiteral("RGeksa")) || !tables.contains(QStringLiteral("RUser")))
             return fail(JournalFailure::WrongSchema, {});
     }
-    if (sqlite3_db_readonly(m_db, "main") == 1)
+    if (sqlite3_db_readonly(m_db, "main") == 1 || !writable(info.absoluteFilePath()))
         return fail(JournalFailure::ReadOnlyFile, {});
     if (!folderWritable(path))
         return fail(JournalFailure::ReadOnlyFolder, {});

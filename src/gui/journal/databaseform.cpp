@@ -586,27 +586,34 @@ void TDataBaseForm::VCol_VisibleClick(QAction *item)
     DBGridEhFooter->update();
 }
 
+std::optional<TDataBaseForm::ViewerRequest> TDataBaseForm::viewerRequest(const JournalRecord &record, int column,
+                                                                         bool previewDown)
+{
+    if (column != JournalGridModel::ColGeksagrammaOld && column != JournalGridModel::ColGeksagrammaYou)
+        return std::nullopt;
+    if (!previewDown)
+        return std::nullopt;
+    QString number = JournalGridModel::displayText(record, column);
+    if (column == JournalGridModel::ColGeksagrammaYou && number == QLatin1String("0"))
+        return std::nullopt;
+    if (number.size() == 1)
+        number.prepend(u'0');
+    QString lines; // line 6 first
+    for (int line = 5; line >= 0; --line)
+        lines += record.go[size_t(line)];
+    return ViewerRequest{number, number + u'_' + lines + u'_' + IntNameFile(record.interpretation)};
+}
+
 void TDataBaseForm::DBGridEhCellClick(const QModelIndex &index)
 {
-    const int column = index.column();
-    if (column != JournalGridModel::ColGeksagrammaOld && column != JournalGridModel::ColGeksagrammaYou)
-        return;
-    if (!PreviewFlatSpeedButton->isChecked() || m_gridModel->rowCount() == 0)
+    if (m_gridModel->rowCount() == 0)
         return;
     const auto record = m_gridModel->recordAt(index.row());
     if (!record)
         return;
-    QString number = JournalGridModel::displayText(*record, column);
-    if (column == JournalGridModel::ColGeksagrammaYou && number == QLatin1String("0"))
-        return;
-    if (number.size() == 1)
-        number.prepend(u'0');
-    QString lines;
-    for (int line = 5; line >= 0; --line)
-        lines += record->go[size_t(line)];
-    const QString state = number + u'_' + lines + u'_' + IntNameFile(record->interpretation);
-    if (launch::viewerAvailable())
-        launch::showViewer(m_ctx, number, state, record->interpretation);
+    const auto request = viewerRequest(*record, index.column(), PreviewFlatSpeedButton->isChecked());
+    if (request && launch::viewerAvailable())
+        launch::showViewer(m_ctx, request->number, request->state, record->interpretation);
 }
 
 void TDataBaseForm::AddManualFlatSpeedButtonClick()

@@ -71,6 +71,14 @@ public:
 
     bool ExecSQL();
 
+    // What a click on a grid cell hands the hexagram viewer: the number with two digits and
+    // the viewer state string; nothing when the click opens nothing.
+    struct ViewerRequest {
+        QString number;
+        QString state;
+    };
+    static std::optional<ViewerRequest> viewerRequest(const JournalRecord &record, int column, bool previewDown);
+
     QWidget *ToolPanel;
     QComboBox *FTitleFlatComboBox;
     QComboBox *FValueFlatComboBox;

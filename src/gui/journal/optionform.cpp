@@ -36,9 +36,9 @@ QToolButton *toolButton(QWidget *parent, const char *name, int x, Glyph glyph, c
     return b;
 }
 
-QPushButton *pushButton(QWidget *parent, const char *name, const QString &caption, int x, Glyph glyph)
+QPushButton *pushButton(QWidget *parent, const char *name, const QString &caption, int x)
 {
-    auto *b = new QPushButton(glyphIcon(glyph), caption, parent);
+    auto *b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(x, 174, 76, 25);
     b->setAutoDefault(false);
@@ -92,11 +92,11 @@ TOptionForm::TOptionForm(AppContext &ctx, QWidget *parent)
     PathBaseFlatEdit->setGeometry(4, 149, 312, 21);
     PathBaseFlatEdit->setReadOnly(true);
 
-    FlatButton1 = pushButton(this, "FlatButton1", QStringLiteral("Создать"), 4, Glyph::Create);
-    OpenBaseFlatSpeedButton = pushButton(this, "OpenBaseFlatSpeedButton", QStringLiteral("Открыть"), 83, Glyph::Open);
+    FlatButton1 = pushButton(this, "FlatButton1", QStringLiteral("Создать"), 4);
+    OpenBaseFlatSpeedButton = pushButton(this, "OpenBaseFlatSpeedButton", QStringLiteral("Открыть"), 83);
     OpenBaseFlatSpeedButton->setToolTip(QStringLiteral("Выбрать путь к базе"));
-    ApplyOptionButton = pushButton(this, "ApplyOptionButton", QStringLiteral("Принять"), 162, Glyph::Accept);
-    CancelOptionButton = pushButton(this, "CancelOptionButton", QStringLiteral("Отклонить"), 240, Glyph::Reject);
+    ApplyOptionButton = pushButton(this, "ApplyOptionButton", QStringLiteral("Принять"), 162);
+    CancelOptionButton = pushButton(this, "CancelOptionButton", QStringLiteral("Отклонить"), 240);
 
     connect(HelpFlatSpeedButton, &QToolButton::clicked, this, [this] { m_ctx.platform->showHelp(21); });
     connect(CloseFlatSpeedButton, &QToolButton::clicked, this, &TOptionForm::CloseFlatSpeedButtonClick);
