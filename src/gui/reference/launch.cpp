@@ -2,6 +2,9 @@
 
 #include "gui/app/appcontext.h"
 #include "gui/app/mainform.h"
+#include "gui/journal/databaseform.h"
+#include "gui/journal/exportform.h"
+#include "gui/journal/manualform.h"
 #include "gui/reference/diagram1form.h"
 #include "gui/reference/diagram2form.h"
 #include "gui/reference/previewform.h"
@@ -31,12 +34,26 @@ bool exportAvailable(const AppContext &ctx)
 {
     return journalAvailable(ctx);
 }
-void openExport(AppContext &, QWidget *) {}
+
+void openExport(AppContext &ctx, QWidget *parent)
+{
+    // The export follows the browser: the records it shows, the field its filter was last set to.
+    const JournalFilter filter = ctx.dataBaseForm ? ctx.dataBaseForm->currentFilter() : JournalFilter{};
+    const QString field = ctx.dataBaseForm ? ctx.dataBaseForm->filterFieldName() : QString();
+    TExportForm form(ctx, filter, field, parent);
+    form.exec();
+}
+
 bool manualEntryAvailable()
 {
-    return false;
+    return true;
 }
-void openManualEntry(AppContext &, QWidget *) {}
+
+void openManualEntry(AppContext &ctx, QWidget *parent)
+{
+    TManualForm form(ctx, parent);
+    form.exec();
+}
 
 bool wenWangAvailable()
 {
