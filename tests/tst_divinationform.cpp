@@ -973,6 +973,11 @@ void TstDivinationForm::screenshots()
     QDir().mkpath(dir);
     {
         Fixture fx;
+        // The real interpretation texts, as the program has them.
+        for (const QString &name : {u"IKolde.dat"_qs, u"CCanon.dat"_qs, u"CVernov.dat"_qs, u"PRonin.dat"_qs}) {
+            QFile::remove(fx.env.file(u"Text/"_qs + name));
+            fx.env.copyFromBuild(u"Text/"_qs + name);
+        }
         fx.settings(u"IntIndex"_qs, 1);
         fx.settings(u"NumEnable"_qs, 1);
         TICningForm *f = fx.open();
