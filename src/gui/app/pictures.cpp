@@ -400,6 +400,13 @@ QPixmap glyphPixmap(Glyph g, int s)
         p.setBrush(kGreen);
         p.drawPolygon(QPolygonF({{4, 2}, {13, 8}, {4, 14}}));
         break;
+    case Glyph::Folder:
+        p.setPen(pen(QColor(150, 110, 40), 1));
+        p.setBrush(QColor(236, 196, 100));
+        p.drawPolygon(QPolygonF({{1.5, 4}, {6, 4}, {7.5, 5.5}, {14.5, 5.5}, {14.5, 13.5}, {1.5, 13.5}}));
+        p.setBrush(QColor(250, 220, 130));
+        p.drawPolygon(QPolygonF({{1.5, 13.5}, {3.5, 7.5}, {15.5, 7.5}, {14.5, 13.5}}));
+        break;
     case Glyph::Preview:
         p.setPen(pen(kInk, 1));
         p.setBrush(QColor(250, 240, 210));

@@ -45,6 +45,7 @@ enum class Glyph {
     Create,
     Accept,
     Reject,
+    Folder,
 };
 
 QIcon glyphIcon(Glyph glyph, int size = 16);

@@ -57,7 +57,7 @@ TExportForm::TExportForm(AppContext &ctx, const JournalFilter &filter, const QSt
     SaveToFileFlatEdit->setGeometry(8, 73, 166, 21);
     SaveToFileFlatEdit->setReadOnly(true);
     SaveToFileFlatSpeedButton =
-        flatButton(ExportPanel, "SaveToFileFlatSpeedButton", QRect(176, 73, 21, 21), Glyph::Open, QString());
+        flatButton(ExportPanel, "SaveToFileFlatSpeedButton", QRect(176, 73, 21, 21), Glyph::Folder, QString());
 
     HeaderLabel = new QLabel(QStringLiteral("Заголовок:"), ExportPanel);
     HeaderLabel->setObjectName(QStringLiteral("HeaderLabel"));
