@@ -1,5 +1,6 @@
 #include "app/inifile.h"
 #include "app/programstate.h"
+#include "gui/app/application.h"
 #include "gui/app/launchers.h"
 #include "gui/app/mainform.h"
 #include "gui/journal/databaseform.h"
@@ -127,6 +128,7 @@ class TestDataBaseForm : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { installFontSubstitutes(); }
     void designedWindow();
     void gridColumnsAndCells();
     void filterByUserWithApostrophe();

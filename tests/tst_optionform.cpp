@@ -88,12 +88,15 @@ void TestOptionForm::designedLayoutAndTexts()
     QCOMPARE(form.CancelOptionButton->text(), QStringLiteral("Отклонить"));
     QCOMPARE(form.CloseFlatSpeedButton->toolTip(), QStringLiteral("Закрыть окно диаграммы"));
     QVERIFY(form.PathBaseFlatEdit->isReadOnly());
-    const QStringList lines = form.OptionFlatMemo->toPlainText().split(u'\n');
-    QCOMPARE(lines.size(), 8);
-    QCOMPARE(lines[0], QStringLiteral("Если Вы  раньше пользовались программой Yarrowind "));
-    QCOMPARE(lines[2], QStringLiteral("данных и нажмите кнопку \"Применить\" ."));
-    QCOMPARE(lines[3], QString());
-    QCOMPARE(lines[5], QStringLiteral("причинам база данных не сохранилась (запорчена) нажмите  "));
+    const QStringList paragraphs = form.OptionFlatMemo->toPlainText().split(u'\n');
+    QCOMPARE(paragraphs.size(), 3);
+    QCOMPARE(paragraphs[0], QStringLiteral("Если Вы  раньше пользовались программой Yarrowind нажмите \"Открыть\", "
+                                           "выберите существующую базу данных и нажмите кнопку \"Применить\" ."));
+    QCOMPARE(paragraphs[1], QString());
+    QCOMPARE(paragraphs[2], QStringLiteral("Если Вы используете программу впервые или по каким-то причинам база "
+                                           "данных не сохранилась (запорчена) нажмите  \"Создать\", выберите "
+                                           "каталог где будет находиться база программы и нажмите кнопку "
+                                           "\"Применить\"."));
     // Every caption fits its button.
     for (QPushButton *b :
          {form.FlatButton1, form.OpenBaseFlatSpeedButton, form.ApplyOptionButton, form.CancelOptionButton})

@@ -12,6 +12,7 @@
 #include "gui/journal/optionform.h"
 #include "gui/platform/platform.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,6 +27,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -125,6 +127,32 @@ QString connectFailureText(JournalFailure why, const QString &path)
         return reason;
     return QStringLiteral("Неправильный формат базы данных или база данных не существует!\r\n\r\n") + reason;
 }
+
+// Cells with a two-pixel margin: the designed widths were meant for the narrow original font,
+// and the style's wider text margins would cut a date in its 60-pixel column.
+class CompactDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        QStyle *style = opt.widget ? opt.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        const QRect r = opt.rect.adjusted(2, 0, -2, 0);
+        painter->save();
+        painter->setFont(opt.font);
+        const bool selected = opt.state & QStyle::State_Selected;
+        painter->setPen(selected ? opt.palette.color(QPalette::HighlightedText) : opt.palette.color(QPalette::Text));
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        if (!selected && foreground.canConvert<QColor>())
+            painter->setPen(foreground.value<QColor>());
+        painter->drawText(r, int(opt.displayAlignment), opt.fontMetrics.elidedText(text, Qt::ElideRight, r.width()));
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -231,9 +259,13 @@ TDataBaseForm::TDataBaseForm(AppContext &ctx, QWidget *parent)
     DBGridEh->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     DBGridEh->horizontalHeader()->setHighlightSections(false);
     DBGridEh->horizontalHeader()->setMinimumSectionSize(8);
+    // Titles such as "Старая Гексаграмма" take two lines in their narrow columns.
+    DBGridEh->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    DBGridEh->horizontalHeader()->setFixedHeight(2 * DBGridEh->fontMetrics().height() + 6);
     for (int k = 0; k < 17; ++k)
         DBGridEh->setColumnWidth(k, kColumnWidths[size_t(k)] ? kColumnWidths[size_t(k)] : kDefaultColumnWidth);
     DBGridEh->viewport()->setCursor(Qt::PointingHandCursor);
+    DBGridEh->setItemDelegate(new CompactDelegate(DBGridEh));
     DBGridEhFooter = new GridFooter(DBGridEh, gridPanel);
     auto *gridLayout = new QVBoxLayout(gridPanel);
     gridLayout->setContentsMargins(0, 0, 0, 0);

@@ -40,7 +40,7 @@ QPushButton *pushButton(QWidget *parent, const char *name, const QString &captio
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
-    b->setGeometry(x, 174, 76, 25);
+    b->setGeometry(x, 182, 76, 20);
     b->setAutoDefault(false);
     return b;
 }
@@ -66,30 +66,34 @@ TOptionForm::TOptionForm(AppContext &ctx, QWidget *parent)
 
     OptionFlatMemo = new QPlainTextEdit(this);
     OptionFlatMemo->setObjectName(QStringLiteral("OptionFlatMemo"));
-    OptionFlatMemo->setGeometry(4, 26, 312, 106);
+    OptionFlatMemo->setGeometry(4, 25, 312, 122);
     OptionFlatMemo->setReadOnly(true);
     OptionFlatMemo->setFrameShape(QFrame::Box);
     OptionFlatMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     OptionFlatMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    OptionFlatMemo->setPlainText(QStringList{
+    OptionFlatMemo->document()->setDocumentMargin(1);
+    // The instruction lines end in blanks and run on into each other: each paragraph is their
+    // concatenation, wrapped at the memo's width whatever the font's metrics.
+    const QStringList first = {
         QStringLiteral("Если Вы  раньше пользовались программой Yarrowind "),
         QStringLiteral("нажмите \"Открыть\", выберите существующую базу "),
         QStringLiteral("данных и нажмите кнопку \"Применить\" ."),
-        QString(),
+    };
+    const QStringList second = {
         QStringLiteral("Если Вы используете программу впервые или по каким-то "),
         QStringLiteral("причинам база данных не сохранилась (запорчена) нажмите  "),
         QStringLiteral("\"Создать\", выберите каталог где будет находиться "),
         QStringLiteral("база программы и нажмите кнопку \"Применить\"."),
-    }
-                                     .join(QLatin1Char('\n')));
+    };
+    OptionFlatMemo->setPlainText(first.join(QString()) + QStringLiteral("\n\n") + second.join(QString()));
 
     OptionLabel = new QLabel(QStringLiteral("Путь к базе данных (результат и пользователи)"), this);
     OptionLabel->setObjectName(QStringLiteral("OptionLabel"));
-    OptionLabel->setGeometry(4, 134, 312, 14);
+    OptionLabel->setGeometry(4, 148, 312, 13);
 
     PathBaseFlatEdit = new QLineEdit(this);
     PathBaseFlatEdit->setObjectName(QStringLiteral("PathBaseFlatEdit"));
-    PathBaseFlatEdit->setGeometry(4, 149, 312, 21);
+    PathBaseFlatEdit->setGeometry(4, 161, 312, 19);
     PathBaseFlatEdit->setReadOnly(true);
 
     FlatButton1 = pushButton(this, "FlatButton1", QStringLiteral("Создать"), 4);
