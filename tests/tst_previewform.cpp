@@ -2,9 +2,12 @@
 #include "gui/app/application.h"
 #include "gui/app/launchers.h"
 #include "gui/app/pictures.h"
+#include "gui/journal/databaseform.h"
+#include "gui/journal/journalmodel.h"
 #include "gui/reference/diagram1form.h"
 #include "gui/reference/diagram2form.h"
 #include "gui/reference/previewform.h"
+#include "journal/journal.h"
 #include "refhelpers.h"
 
 #include <QComboBox>
@@ -12,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
@@ -90,6 +94,7 @@ private slots:
     void zeroKeepsPicture();
     void interpretationSwitch();
     void browserClicks();
+    void openedFromJournalGrid();
     void unknownInterpretation();
     void unknownInterpretationBeforeAnyChoice();
     void missingCard();
@@ -238,6 +243,66 @@ void TstPreviewForm::browserClicks()
     launch::showViewer(env.ctx, QStringLiteral("44"), QStringLiteral("44_777776_CCanon.dat"), kCanon);
     QCOMPARE(v->state(), QStringLiteral("44_777778_CCanon.dat"));
     QCOMPARE(drawnLines(*v), QStringLiteral("133333"));
+}
+
+void TstPreviewForm::openedFromJournalGrid()
+{
+    TestEnv env;
+    prepare(env);
+    const QString db = env.file(QStringLiteral("ibase.db"));
+    QVERIFY(Journal::create(db));
+    {
+        Journal j;
+        QVERIFY(j.open(db));
+        JournalRecord r;
+        r.date = QDate(2009, 1, 31);
+        r.time = QTime(10, 0, 0);
+        r.userName = QStringLiteral("Анна");
+        r.question = QStringLiteral("?");
+        r.geksagrammaOld = 39; // 898788 from the top: moving lines 5 and 3
+        r.geksagrammaYou = 15;
+        const QString topFirst = QStringLiteral("898788");
+        for (int i = 0; i < 6; ++i)
+            r.go[size_t(i)] = topFirst.mid(5 - i, 1);
+        r.interpretation = kCanon;
+        r.method = QStringLiteral("Метод 3 монет");
+        r.principle = kPrincipleProgram;
+        QVERIFY(j.append(r));
+    }
+    env.ctx.settings().writeString(QStringLiteral("Option"), QStringLiteral("PathBase"), db);
+    launch::createJournalWindows(env.ctx);
+    TDataBaseForm *browser = env.ctx.dataBaseForm;
+    browser->show();
+    QVERIFY(QTest::qWaitForWindowExposed(browser));
+    auto clickCell = [&](int column) {
+        const QModelIndex index = browser->gridModel()->index(0, column);
+        QTableView *grid = browser->DBGridEh;
+        grid->scrollTo(index);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+    };
+    // With the preview toggle up a click does nothing.
+    clickCell(JournalGridModel::ColGeksagrammaOld);
+    QVERIFY(!viewer());
+
+    browser->PreviewFlatSpeedButton->setChecked(true);
+    clickCell(JournalGridModel::ColGeksagrammaOld);
+    TPreviewForm *v = viewer();
+    QVERIFY(v);
+    QVERIFY(v->isVisible());
+    QCOMPARE(v->ShowFlatSpinEditInteger->value(), 39);
+    QCOMPARE(v->IntPreviewFlatComboBox->currentText(), kCanon);
+    QCOMPARE(v->PreviewFlatMemo->toPlainText(), QStringLiteral("Канон 39"));
+    QCOMPARE(v->ShowFlatSpinEditInteger->minimum(), 1);
+
+    clickCell(JournalGridModel::ColGeksagrammaYou);
+    QCOMPARE(viewer(), v);
+    QCOMPARE(v->ShowFlatSpinEditInteger->value(), 15);
+    QCOMPARE(v->PreviewFlatMemo->toPlainText(), QStringLiteral("Канон 15"));
+
+    // The browser's close button closes the viewer too.
+    QTest::mouseClick(browser->CloseFlatSpeedButton, Qt::LeftButton);
+    QVERIFY(!v->isVisible());
+    launch::destroyJournalWindows(env.ctx);
 }
 
 void TstPreviewForm::unknownInterpretation()
