@@ -161,6 +161,7 @@ TMainForm::TMainForm(AppContext &ctx, QWidget *parent)
     connect(ResultPopupMenu, &QMenu::aboutToShow, this, &TMainForm::ResultPopupMenuPopup);
     connect(ResPopup1, &QAction::triggered, this, &TMainForm::ResPopup1Click);
     connect(ResPopup2, &QAction::triggered, this, &TMainForm::ResPopup2Click);
+    connect(ResPopup5, &QAction::triggered, this, [this] { launch::openExport(m_ctx, this); });
     connect(ResPopup6, &QAction::triggered, this, &TMainForm::ResPopup6Click);
     connect(HelpPopup1, &QAction::triggered, this, &TMainForm::HelpPopup1Click);
     connect(HelpPopup3, &QAction::triggered, this, &TMainForm::HelpPopup3Click);
