@@ -390,7 +390,9 @@ void TDataBaseForm::FormCreate()
         FTitleFlatComboBox->setCurrentIndex(0);
     }
     const QString path = m_ctx.optionForm ? m_ctx.optionForm->path() : QString();
-    if (ConnectBase(path)) {
+    // The very first start has no path yet: that is no error worth a message, the options
+    // window that follows says what to do.
+    if (!path.trimmed().isEmpty() && ConnectBase(path)) {
         RegistryBaseLoad();
     } else {
         programState().versionText.clear();
