@@ -7,7 +7,7 @@
 namespace yw {
 
 // Where the page's link points: the program's home page.
-inline const QString kProductSite = QStringLiteral("https://yarrowind.github.io/");
+inline const QString kProductSite = QStringLiteral("https://yarrowind.org/");
 
 // The interpretation of hexagram `number` as one line of the page: every line of its section
 // followed by "<p>". Empty for an empty number. Throws yw::Error when the file cannot be read.
