@@ -28,27 +28,12 @@
 
 #include <memory>
 
+#include "support/records.h"
+
 using namespace yw;
 
 namespace {
 
-JournalRecord record(const QString &user, int oldNo, int youngNo, const QDate &date,
-                     const QString &principle = kPrincipleProgram)
-{
-    JournalRecord r;
-    r.date = date;
-    r.time = QTime(9, 30, 0);
-    r.userName = user;
-    r.question = QStringLiteral("Вопрос на задавался");
-    r.geksagrammaOld = oldNo;
-    r.geksagrammaYou = youngNo;
-    r.go = {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
-            QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")};
-    r.interpretation = QStringLiteral("Канонический текст");
-    r.method = QStringLiteral("Метод 3 монет");
-    r.principle = principle;
-    return r;
-}
 
 // A program folder with a journal and settings that open it, and the journal windows.
 struct Browser {
@@ -114,11 +99,11 @@ struct Browser {
 QList<JournalRecord> sample()
 {
     return {
-        record(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 30)),
-        record(QStringLiteral("Анна"), 7, 7, QDate(2009, 1, 31), kPrincipleManual),
-        record(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 31)),
-        record(QStringLiteral("O'Brien"), 64, 0, QDate(2009, 2, 28), kPrincipleManual),
-        record(QStringLiteral("Иван"), 3, 3, QDate(2009, 3, 1)),
+        sampleRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 30)),
+        sampleRecord(QStringLiteral("Анна"), 7, 7, QDate(2009, 1, 31), kPrincipleManual),
+        sampleRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 31)),
+        sampleRecord(QStringLiteral("O'Brien"), 64, 0, QDate(2009, 2, 28), kPrincipleManual),
+        sampleRecord(QStringLiteral("Иван"), 3, 3, QDate(2009, 3, 1)),
     };
 }
 
@@ -227,7 +212,7 @@ void TestDataBaseForm::gridColumnsAndCells()
                                        QStringLiteral("4"), QStringLiteral("5")}));
     const QModelIndex first = m->index(1, 3);
     QCOMPARE(first.data().toString(), QStringLiteral("31.01.2009"));
-    QCOMPARE(m->index(1, 4).data().toString(), QStringLiteral("09:30:00"));
+    QCOMPARE(m->index(1, 4).data().toString(), QStringLiteral("13:05:09"));
     QCOMPARE(m->index(0, 5).data().toString(), QStringLiteral("7")); // no leading zero
     QCOMPARE(m->index(0, 11).data().toString(), QStringLiteral("9"));
     QCOMPARE(m->index(1, 16).data().toString(), kPrincipleManual);
@@ -577,9 +562,9 @@ void TestDataBaseForm::appendedRecordsShowAtOnce()
     b.selectTitle(QStringLiteral("Пользователь"));
     b.selectValue(QStringLiteral("Анна"));
     QCOMPARE(b.form()->footerText(), QStringLiteral("1"));
-    QVERIFY(b.env.ctx.journal->append(record(QStringLiteral("Анна"), 1, 1, QDate(2010, 1, 1), kPrincipleManual)));
+    QVERIFY(b.env.ctx.journal->append(sampleRecord(QStringLiteral("Анна"), 1, 1, QDate(2010, 1, 1), kPrincipleManual)));
     QCOMPARE(b.form()->footerText(), QStringLiteral("2"));
-    QVERIFY(b.env.ctx.journal->append(record(QStringLiteral("Иван"), 1, 1, QDate(2010, 1, 1))));
+    QVERIFY(b.env.ctx.journal->append(sampleRecord(QStringLiteral("Иван"), 1, 1, QDate(2010, 1, 1))));
     QCOMPARE(b.form()->footerText(), QStringLiteral("2"));
     b.selectValue(QStringLiteral("Все"));
     QCOMPARE(b.form()->footerText(), QStringLiteral("7"));
@@ -707,7 +692,7 @@ void TestDataBaseForm::viewerRequest()
     QFETCH(QString, state);
     TestEnv env;
     const auto request =
-        TDataBaseForm::viewerRequest(record(QStringLiteral("x"), 7, young, QDate(2009, 1, 1)), column, preview);
+        TDataBaseForm::viewerRequest(sampleRecord(QStringLiteral("x"), 7, young, QDate(2009, 1, 1)), column, preview);
     QCOMPARE(bool(request), !number.isEmpty());
     if (request) {
         QCOMPARE(request->number, number);
@@ -736,7 +721,7 @@ void TestDataBaseForm::clearAndCompactFromTheMenu()
     b.main->ResPopup2->trigger();
     QCOMPARE(b.env.platform.messages.size(), 2); // nothing asked, nothing said
     QVERIFY(launch::journalAvailable(b.env.ctx));
-    QVERIFY(b.env.ctx.journal->append(record(QStringLiteral("после"), 1, 1, QDate(2020, 1, 1))));
+    QVERIFY(b.env.ctx.journal->append(sampleRecord(QStringLiteral("после"), 1, 1, QDate(2020, 1, 1))));
     QCOMPARE(b.form()->footerText(), QStringLiteral("1"));
 }
 

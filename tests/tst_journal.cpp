@@ -18,28 +18,12 @@
 
 #include <map>
 
+#include "support/records.h"
+
 using namespace yw;
 
 namespace {
 
-JournalRecord makeRecord(const QString &user, int oldNo, int youngNo, const QDate &date,
-                         const QString &principle = kPrincipleProgram, const QString &attention = {})
-{
-    JournalRecord r;
-    r.date = date;
-    r.time = QTime(13, 5, 9);
-    r.userName = user;
-    r.question = QStringLiteral("Вопрос на задавался");
-    r.geksagrammaOld = oldNo;
-    r.geksagrammaYou = youngNo;
-    r.go = {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
-            QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")};
-    r.interpretation = QStringLiteral("Канонический текст");
-    r.attention = attention;
-    r.method = QStringLiteral("Метод 3 монет");
-    r.principle = principle;
-    return r;
-}
 
 // A raw connection with the program's key, for looking at what the journal wrote.
 struct Raw {
@@ -194,10 +178,10 @@ void TestJournal::appendIsPositionalAndReadsBack()
     QVERIFY(journal.open(path));
     QSignalSpy changed(&journal, &Journal::changed);
     JournalRecord a =
-        makeRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 31), kPrincipleManual, QStringLiteral("!"));
+        sampleRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 31), kPrincipleManual, QStringLiteral("!"));
     a.question = QStringLiteral("Что будет?");
     QVERIFY(journal.append(a));
-    QVERIFY(journal.append(makeRecord(QStringLiteral("Анна"), 64, 63, QDate(2010, 2, 1))));
+    QVERIFY(journal.append(sampleRecord(QStringLiteral("Анна"), 64, 63, QDate(2010, 2, 1))));
     QCOMPARE(changed.count(), 2);
     QCOMPARE(journal.count(), 2);
 
@@ -238,7 +222,7 @@ void TestJournal::appendFailsQuietlyWhenClosed()
     Journal journal;
     QSignalSpy changed(&journal, &Journal::changed);
     QString error;
-    QVERIFY(!journal.append(makeRecord(QStringLiteral("x"), 1, 1, QDate(2000, 1, 1)), &error));
+    QVERIFY(!journal.append(sampleRecord(QStringLiteral("x"), 1, 1, QDate(2000, 1, 1)), &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(changed.count(), 0);
     QCOMPARE(journal.count(), 0);
@@ -371,11 +355,11 @@ void TestJournal::filterCountsWithBoundValues()
     Journal journal;
     QVERIFY(journal.open(path));
     QVERIFY(journal.appendAll({
-        makeRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 31), kPrincipleProgram, QStringLiteral("!")),
-        makeRecord(QStringLiteral("O'Brien"), 7, 7, QDate(2009, 1, 31)),
-        makeRecord(QStringLiteral("O'Brien"), 8, 8, QDate(2009, 2, 1), kPrincipleManual),
-        makeRecord(QStringLiteral("Анна"), 17, 17, QDate(2010, 3, 3), kPrincipleProgram, QStringLiteral("!")),
-        makeRecord(QStringLiteral("O'"), 1, 1, QDate(2011, 4, 4)),
+        sampleRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 31), kPrincipleProgram, QStringLiteral("!")),
+        sampleRecord(QStringLiteral("O'Brien"), 7, 7, QDate(2009, 1, 31)),
+        sampleRecord(QStringLiteral("O'Brien"), 8, 8, QDate(2009, 2, 1), kPrincipleManual),
+        sampleRecord(QStringLiteral("Анна"), 17, 17, QDate(2010, 3, 3), kPrincipleProgram, QStringLiteral("!")),
+        sampleRecord(QStringLiteral("O'"), 1, 1, QDate(2011, 4, 4)),
     }));
     const JournalFilter filter{field, value};
     QCOMPARE(journal.count(filter), qint64(expected));
@@ -393,10 +377,10 @@ void TestJournal::distinctValuesInOrder()
     Journal journal;
     QVERIFY(journal.open(path));
     QVERIFY(journal.appendAll({
-        makeRecord(QStringLiteral("Иван"), 12, 12, QDate(2010, 3, 3)),
-        makeRecord(QStringLiteral("Анна"), 7, 7, QDate(2009, 12, 31), kPrincipleManual, QStringLiteral("!")),
-        makeRecord(QStringLiteral("Иван"), 64, 12, QDate(2009, 1, 2)),
-        makeRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2010, 3, 3)),
+        sampleRecord(QStringLiteral("Иван"), 12, 12, QDate(2010, 3, 3)),
+        sampleRecord(QStringLiteral("Анна"), 7, 7, QDate(2009, 12, 31), kPrincipleManual, QStringLiteral("!")),
+        sampleRecord(QStringLiteral("Иван"), 64, 12, QDate(2009, 1, 2)),
+        sampleRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2010, 3, 3)),
     }));
     QCOMPARE(journal.distinctValues(QStringLiteral("UserName")),
              (QStringList{QStringLiteral("O'Brien"), QStringLiteral("Анна"), QStringLiteral("Иван")}));
@@ -485,11 +469,11 @@ void TestJournal::dateRangeIncludesBothEnds()
     Journal journal;
     QVERIFY(journal.open(path));
     QVERIFY(journal.appendAll({
-        makeRecord(QStringLiteral("O'Brien"), 1, 2, QDate(2009, 1, 30)),
-        makeRecord(QStringLiteral("O'Brien"), 3, 4, QDate(2009, 1, 31)),
-        makeRecord(QStringLiteral("Анна"), 5, 6, QDate(2009, 2, 10)),
-        makeRecord(QStringLiteral("O'Brien"), 7, 8, QDate(2009, 2, 28)),
-        makeRecord(QStringLiteral("O'Brien"), 9, 10, QDate(2009, 3, 1)),
+        sampleRecord(QStringLiteral("O'Brien"), 1, 2, QDate(2009, 1, 30)),
+        sampleRecord(QStringLiteral("O'Brien"), 3, 4, QDate(2009, 1, 31)),
+        sampleRecord(QStringLiteral("Анна"), 5, 6, QDate(2009, 2, 10)),
+        sampleRecord(QStringLiteral("O'Brien"), 7, 8, QDate(2009, 2, 28)),
+        sampleRecord(QStringLiteral("O'Brien"), 9, 10, QDate(2009, 3, 1)),
     }));
     auto table = journal.statistics(JournalStatistics::DateRange, {}, QStringLiteral("31.01.2009"),
                                     QStringLiteral("28.02.2009"));
@@ -514,7 +498,7 @@ void TestJournal::badPeriodGivesNoRows()
     const QString path = newJournal(QStringLiteral("badperiod.db"));
     Journal journal;
     QVERIFY(journal.open(path));
-    QVERIFY(journal.append(makeRecord(QStringLiteral("x"), 1, 1, QDate(2009, 1, 30))));
+    QVERIFY(journal.append(sampleRecord(QStringLiteral("x"), 1, 1, QDate(2009, 1, 30))));
     const auto table = journal.statistics(JournalStatistics::DateRange, {}, QStringLiteral("31.02.2009"),
                                           QStringLiteral("01.01.2010"));
     QVERIFY(table);
@@ -530,7 +514,7 @@ void TestJournal::removeAndIdsWithGaps()
     Journal journal;
     QVERIFY(journal.open(path));
     for (int i = 0; i < 5; ++i)
-        QVERIFY(journal.append(makeRecord(QStringLiteral("u%1").arg(i), i + 1, i + 1, QDate(2009, 1, 1 + i))));
+        QVERIFY(journal.append(sampleRecord(QStringLiteral("u%1").arg(i), i + 1, i + 1, QDate(2009, 1, 1 + i))));
     QVERIFY(journal.idRange().contiguous());
     QVERIFY(journal.remove(3));
     QCOMPARE(journal.count(), 4);
@@ -541,7 +525,7 @@ void TestJournal::removeAndIdsWithGaps()
     QCOMPARE(journal.ids(), (QVector<qint64>{1, 2, 4, 5}));
     QCOMPARE(journal.recordsBetween(2, 5).size(), 3);
     // A new record never takes a freed number.
-    QVERIFY(journal.append(makeRecord(QStringLiteral("u5"), 1, 1, QDate(2009, 1, 1))));
+    QVERIFY(journal.append(sampleRecord(QStringLiteral("u5"), 1, 1, QDate(2009, 1, 1))));
     QCOMPARE(journal.ids().last(), 6);
 }
 
@@ -554,15 +538,15 @@ void TestJournal::clearKeepsUsersAndRestartsIds()
     }
     Journal journal;
     QVERIFY(journal.open(path));
-    QVERIFY(journal.append(makeRecord(QStringLiteral("x"), 1, 1, QDate(2009, 1, 1))));
-    QVERIFY(journal.append(makeRecord(QStringLiteral("y"), 1, 1, QDate(2009, 1, 1))));
+    QVERIFY(journal.append(sampleRecord(QStringLiteral("x"), 1, 1, QDate(2009, 1, 1))));
+    QVERIFY(journal.append(sampleRecord(QStringLiteral("y"), 1, 1, QDate(2009, 1, 1))));
     QSignalSpy changed(&journal, &Journal::changed);
     journal.clear();
     QCOMPARE(changed.count(), 1);
     QCOMPARE(journal.count(), 0);
     QCOMPARE(journal.userNames(), (QStringList{QStringLiteral("Анна"), QStringLiteral("O'Brien")}));
     journal.clear(); // an empty journal clears again without complaint
-    QVERIFY(journal.append(makeRecord(QStringLiteral("z"), 1, 1, QDate(2009, 1, 1))));
+    QVERIFY(journal.append(sampleRecord(QStringLiteral("z"), 1, 1, QDate(2009, 1, 1))));
     QCOMPARE(journal.ids(), QVector<qint64>{1});
 }
 
@@ -588,7 +572,7 @@ void TestJournal::compactKeepsRecordsAndShrinks()
     QVERIFY(QFileInfo(path).size() < before);
     QCOMPARE(journal.count(), remaining);
     QCOMPARE(journal.record(4000)->question, last.question);
-    QVERIFY(journal.append(makeRecord(QStringLiteral("after"), 1, 1, QDate(2020, 1, 1))));
+    QVERIFY(journal.append(sampleRecord(QStringLiteral("after"), 1, 1, QDate(2020, 1, 1))));
     Journal again;
     QVERIFY(again.open(path));
     QCOMPARE(again.count(), remaining + 1);
@@ -642,7 +626,7 @@ void TestJournal::templateCopyReplacesOnlyWhenComplete()
     QCOMPARE(QFileInfo(target).lastModified(), stamp);
     Journal journal;
     QVERIFY(journal.open(target));
-    QVERIFY(journal.append(makeRecord(QStringLiteral("x"), 1, 1, QDate(2009, 1, 1))));
+    QVERIFY(journal.append(sampleRecord(QStringLiteral("x"), 1, 1, QDate(2009, 1, 1))));
     journal.close();
 
     // A template that cannot be read leaves the existing journal alone.
@@ -713,7 +697,7 @@ void TestJournal::killedWhileAppending()
     QCOMPARE(journal.record(250)->id, 250);
     Raw raw(path);
     QCOMPARE(raw.column(QStringLiteral("PRAGMA integrity_check")), QStringList{QStringLiteral("ok")});
-    QVERIFY(journal.append(makeRecord(QStringLiteral("after"), 1, 1, QDate(2020, 1, 1))));
+    QVERIFY(journal.append(sampleRecord(QStringLiteral("after"), 1, 1, QDate(2020, 1, 1))));
 }
 
 void TestJournal::cliStatsAndCount()
@@ -723,9 +707,9 @@ void TestJournal::cliStatsAndCount()
         Journal journal;
         QVERIFY(journal.open(path));
         QVERIFY(journal.appendAll({
-            makeRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 31)),
-            makeRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 2, 1)),
-            makeRecord(QStringLiteral("Анна"), 7, 12, QDate(2009, 2, 2)),
+            sampleRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 1, 31)),
+            sampleRecord(QStringLiteral("O'Brien"), 7, 12, QDate(2009, 2, 1)),
+            sampleRecord(QStringLiteral("Анна"), 7, 12, QDate(2009, 2, 2)),
         }));
     }
     auto run = [&](const QStringList &args) {
