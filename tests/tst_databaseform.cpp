@@ -34,7 +34,6 @@ using namespace yw;
 
 namespace {
 
-
 // A program folder with a journal and settings that open it, and the journal windows.
 struct Browser {
     TestEnv env;

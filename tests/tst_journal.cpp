@@ -24,7 +24,6 @@ using namespace yw;
 
 namespace {
 
-
 // A raw connection with the program's key, for looking at what the journal wrote.
 struct Raw {
     sqlite3 *db = nullptr;
