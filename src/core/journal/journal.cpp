@@ -182,7 +182,7 @@ Journal::Journal(QObject *parent) : QObject(parent) {}
 
 Journal::~Journal()
 {
-    sqlite3_close(m_db);
+    sqlite3_close_v2(m_db);
 }
 
 bool Journal::isOpen() const
@@ -259,7 +259,7 @@ bool Journal::open(const QString &path, JournalFailure *why, QString *error)
     close();
     auto fail = [&](JournalFailure reason, const QString &detail) {
         if (m_db) {
-            sqlite3_close(m_db);
+            sqlite3_close_v2(m_db);
             m_db = nullptr;
         }
         if (why)
@@ -313,7 +313,7 @@ void Journal::close()
 {
     if (!m_db)
         return;
-    sqlite3_close(m_db);
+    sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_path.clear();
     emit changed();
@@ -353,7 +353,7 @@ bool Journal::create(const QString &path, JournalFailure *why, QString *error)
     } else if (db) {
         detail = QString::fromUtf8(sqlite3_errmsg(db));
     }
-    sqlite3_close(db);
+    sqlite3_close_v2(db);
     if (!ok) {
         QFile::remove(path);
         return fail(JournalFailure::Engine, detail);
@@ -638,7 +638,10 @@ void Journal::compact()
 {
     QString error;
     // The copy VACUUM builds goes to a temporary file, not to memory: journals can be large.
-    if (!exec("PRAGMA temp_store = FILE", &error) || !exec("VACUUM", &error))
+    // That copy takes SQLCipher's default page size, not this file's; with the two sizes
+    // different the engine copies pages past the end of its buffers, so make them the same.
+    if (!exec("PRAGMA temp_store = FILE", &error) || !exec("PRAGMA cipher_default_page_size = 4096", &error) ||
+        !exec("VACUUM", &error))
         throw Error(error);
     emit changed();
 }
