@@ -606,6 +606,14 @@ void TestJournal::userListFile()
     QVERIFY(Journal::writeUserList(list, journal.userNames()));
     QCOMPARE(stateOf(list).bytes, bytes);
     QVERIFY(!Journal::writeUserList(m_dir.filePath(QStringLiteral("no/such/folder/userch.dat")), names));
+    // The windows read the same file back; blank lines offer no name.
+    QCOMPARE(Journal::readUserList(list), std::optional<QStringList>(names));
+    QFile edited(list);
+    QVERIFY(edited.open(QIODevice::Append));
+    edited.write("\r\n\r\n");
+    edited.close();
+    QCOMPARE(Journal::readUserList(list), std::optional<QStringList>(names));
+    QVERIFY(!Journal::readUserList(m_dir.filePath(QStringLiteral("no-such-userch.dat"))));
 }
 
 void TestJournal::templateCopyReplacesOnlyWhenComplete()

@@ -417,6 +417,18 @@ bool Journal::writeUserList(const QString &fileName, const QStringList &names, Q
     return true;
 }
 
+std::optional<QStringList> Journal::readUserList(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QStringList names;
+    for (const QString &line : splitLines(fromCp1251(file.readAll())))
+        if (!line.isEmpty())
+            names.append(line);
+    return names;
+}
+
 bool Journal::exec(const char *sql, QString *error) const
 {
     if (!m_db) {

@@ -104,6 +104,8 @@ public:
     // The users list file: one display name a line, code page 1251, CR LF. False when it
     // cannot be written (the previous file is then unchanged).
     static bool writeUserList(const QString &fileName, const QStringList &names, QString *error = nullptr);
+    // The names of that file, blank lines left out; nothing when it cannot be read.
+    static std::optional<QStringList> readUserList(const QString &fileName);
 
     // --- Records -------------------------------------------------------------------------------
 

@@ -1,6 +1,5 @@
 #include "gui/divination/icningform.h"
 
-#include "app/cp1251.h"
 #include "app/error.h"
 #include "app/inifile.h"
 #include "divination/hexagram.h"
@@ -10,6 +9,7 @@
 #include "gui/app/appcontext.h"
 #include "gui/app/application.h"
 #include "gui/app/fontsettings.h"
+#include "gui/app/formkit.h"
 #include "gui/app/launchers.h"
 #include "gui/app/mainform.h"
 #include "gui/app/pictures.h"
@@ -22,7 +22,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -31,7 +30,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QUrl>
@@ -175,8 +173,7 @@ TICningForm::TICningForm(AppContext &ctx, QWidget *parent)
     StartFlatButton->setAutoDefault(false);
     StartFlatButton->setDefault(false);
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 
     FormCreate();
 
@@ -452,15 +449,11 @@ void TICningForm::RegistryChingLoad()
         const int method = ini.readInteger(kChing, QStringLiteral("TypeMethod"), 0);
         TypeMethodFlatComboBox->setCurrentIndex(method >= 0 && method < TypeMethodFlatComboBox->count() ? method : 0);
 
-        QFile users(m_ctx.programFile(QStringLiteral("userch.dat")));
-        if (!users.open(QIODevice::ReadOnly))
+        const auto names = Journal::readUserList(m_ctx.programFile(QStringLiteral("userch.dat")));
+        if (!names)
             throw Error(QStringLiteral("File not found"));
-        QStringList names;
-        for (const QString &line : splitLines(fromCp1251(users.readAll())))
-            if (!line.isEmpty())
-                names.append(line);
-        UserFlatComboBox->addItems(names);
-        UserFlatComboBox->setCurrentIndex(names.isEmpty() ? -1 : 0);
+        UserFlatComboBox->addItems(*names);
+        UserFlatComboBox->setCurrentIndex(names->isEmpty() ? -1 : 0);
 
         const StoredFont stored = readFont(ini, kChing);
         IntrpretFlatMemo->setFont(stored.font);

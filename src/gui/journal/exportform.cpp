@@ -4,7 +4,7 @@
 #include "gui/app/appcontext.h"
 #include "gui/app/application.h"
 #include "gui/platform/platform.h"
-#include "gui/reference/formkit.h"
+#include "gui/app/formkit.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,21 +1,19 @@
 #include "gui/journal/manualform.h"
 
-#include "app/cp1251.h"
 #include "divination/hexagram.h"
 #include "divination/texts.h"
 #include "gui/app/appcontext.h"
 #include "gui/app/application.h"
+#include "gui/app/formkit.h"
 #include "gui/app/launchers.h"
 #include "gui/divination/memo.h"
 #include "gui/platform/platform.h"
-#include "gui/reference/formkit.h"
 #include "journal/journal.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -192,13 +190,9 @@ void TManualForm::FormCreate()
     for (int i = 0; i < 6; ++i)
         MunImage[size_t(i)]->setPixmap(linePicture(3));
 
-    QFile users(m_ctx.programFile(QStringLiteral("userch.dat")));
-    if (users.open(QIODevice::ReadOnly)) {
-        QStringList names = splitLines(fromCp1251(users.readAll()));
-        if (!names.isEmpty() && names.last().isEmpty())
-            names.removeLast();
-        UserManualFlatComboBox->addItems(names);
-        UserManualFlatComboBox->setCurrentIndex(names.isEmpty() ? -1 : 0);
+    if (const auto names = Journal::readUserList(m_ctx.programFile(QStringLiteral("userch.dat")))) {
+        UserManualFlatComboBox->addItems(*names);
+        UserManualFlatComboBox->setCurrentIndex(names->isEmpty() ? -1 : 0);
         RegistryManualLoad();
     }
 

@@ -6,7 +6,7 @@
 #include "gui/app/application.h"
 #include "gui/divination/memo.h"
 #include "gui/platform/platform.h"
-#include "gui/reference/formkit.h"
+#include "gui/app/formkit.h"
 
 #include <QAbstractItemView>
 #include <QPainter>

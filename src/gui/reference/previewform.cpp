@@ -7,7 +7,7 @@
 #include "gui/app/launchers.h"
 #include "gui/divination/memo.h"
 #include "gui/platform/platform.h"
-#include "gui/reference/formkit.h"
+#include "gui/app/formkit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

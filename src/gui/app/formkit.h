@@ -1,6 +1,6 @@
 #pragma once
 
-// Pieces the reference, manual entry and export windows share: flat tool-bar buttons, the text
+// Pieces the windows share: flat tool-bar buttons, the text
 // areas' popup menu with its font change, centring, and the general error report for handlers.
 
 #include "app/error.h"

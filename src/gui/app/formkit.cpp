@@ -1,4 +1,4 @@
-#include "gui/reference/formkit.h"
+#include "gui/app/formkit.h"
 
 #include "gui/app/appcontext.h"
 #include "gui/app/application.h"
