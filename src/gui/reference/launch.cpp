@@ -9,26 +9,7 @@
 #include "gui/reference/diagram2form.h"
 #include "gui/reference/previewform.h"
 
-#include <QHash>
-#include <QPointer>
-
 namespace yw::launch {
-namespace {
-
-// The single viewer of each run, created on the first journal click. It is a window of the main
-// window's (so it ends with the program) and is found again through its run's context.
-QHash<const AppContext *, QPointer<TPreviewForm>> &viewers()
-{
-    static QHash<const AppContext *, QPointer<TPreviewForm>> map;
-    return map;
-}
-
-TPreviewForm *viewerOf(const AppContext &ctx)
-{
-    return viewers().value(&ctx).data();
-}
-
-} // namespace
 
 bool exportAvailable(const AppContext &ctx)
 {
@@ -85,10 +66,10 @@ bool viewerAvailable()
 
 void showViewer(AppContext &ctx, const QString &number, const QString &state, const QString &interpretation)
 {
-    TPreviewForm *viewer = viewerOf(ctx);
+    TPreviewForm *viewer = ctx.previewForm;
     if (!viewer) {
         viewer = new TPreviewForm(ctx, ctx.mainForm);
-        viewers().insert(&ctx, viewer);
+        ctx.previewForm = viewer;
         viewer->readGeometry();
     }
     viewer->show();
@@ -102,7 +83,7 @@ void showViewer(AppContext &ctx, const QString &number, const QString &state, co
 
 void closeViewer(AppContext &ctx)
 {
-    if (TPreviewForm *viewer = viewerOf(ctx); viewer && viewer->isVisible())
+    if (TPreviewForm *viewer = ctx.previewForm; viewer && viewer->isVisible())
         viewer->close();
 }
 
