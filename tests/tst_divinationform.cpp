@@ -967,9 +967,9 @@ void TstDivinationForm::wholeDivinationFromMainWindow()
 void TstDivinationForm::screenshots()
 {
     // Pictures for a person to look at; written only when asked for.
-    const QString dir = qEnvironmentVariable("YW_SHOT_DIR");
+    const QString dir = qEnvironmentVariable("YW_SCREENSHOT_DIR");
     if (dir.isEmpty())
-        QSKIP("set YW_SHOT_DIR to save screenshots");
+        QSKIP("set YW_SCREENSHOT_DIR to save screenshots");
     QDir().mkpath(dir);
     {
         Fixture fx;
